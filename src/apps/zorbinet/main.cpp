@@ -1,0 +1,3 @@
+#include "shell/gameapp.h"
+
+int main(int argc, char** argv) { return zb::runGame(argc, argv); }

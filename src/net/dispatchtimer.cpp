@@ -1,0 +1,34 @@
+#include "net/dispatchtimer.h"
+
+#include "net/guard.h"
+
+#include <algorithm>
+
+namespace zb {
+
+DispatchTimer::DispatchTimer(std::chrono::milliseconds interval, std::function<void()> tick,
+                             std::function<bool()> hasWork, QObject* parent)
+    : QObject(parent), interval_(interval), tick_(std::move(tick)), hasWork_(std::move(hasWork)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &DispatchTimer::onTimeout);
+}
+
+void DispatchTimer::kick() {
+    if (timer_.isActive())
+        return;
+    const qint64 since = sinceLastTick_.isValid() ? sinceLastTick_.elapsed() : interval_.count();
+    timer_.start(std::chrono::milliseconds(std::max<qint64>(0, interval_.count() - since)));
+}
+
+void DispatchTimer::stop() { timer_.stop(); }
+
+void DispatchTimer::onTimeout() {
+    sinceLastTick_.start();
+    guarded([&] { tick_(); });
+    // A handler may have kicked us meanwhile; only re-arm when still idle.
+    if (!timer_.isActive() && hasWork_())
+        timer_.start(interval_);
+}
+
+} // namespace zb

@@ -1,0 +1,106 @@
+#include "shell/gameapp.h"
+
+#include "host/tserver.h"
+#include "net/signalwatcher.h"
+#include "shell/errorreport.h"
+#include "shell/serverwindow.h"
+#include "shell/singleinstance.h"
+#include "shell/tphrases.h"
+#include "side/tabout.h"
+#include "side/tdownload.h"
+#include "side/thelp.h"
+#include "table/tchat.h"
+#include "table/tgamestartform.h"
+#include "table/tspylist.h"
+#include "tally/ttallylist.h"
+
+#include <QApplication>
+#include <csignal>
+
+namespace zb {
+
+GameApp::GameApp(TableOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)), errors_(std::make_unique<ErrorReport>()) {
+    errors_->install();
+}
+
+GameApp::~GameApp() {
+    // Windows go in the reverse order of their creation; the table window last.
+    delete download_;
+    delete phrases_;
+    delete gamestart_;
+    delete spylist_;
+    delete server_;
+    delete help_;
+    delete about_;
+    delete tally_;
+    delete chat_;
+}
+
+void GameApp::start() {
+    TableOptions tableOptions = options_;
+    tableOptions.startHost = [this] { server_->server().setListening(true); };
+    chat_ = new Tchat(tableOptions, random_);
+    errors_->setParentWindow(chat_);
+    tally_ = new Ttallylist();
+    about_ = new Tabout();
+    help_ = new Thelp();
+    server_ = new ServerWindow([this] { return chat_->botSpeed(); }, random_);
+    server_->server().setPortName(options_.gamePort);
+    spylist_ = new Tspylist();
+    gamestart_ = new Tgamestartform();
+    phrases_ = new Tphrases();
+    download_ = new Tdownload();
+
+    connect(chat_, &Tchat::showHelp, help_, &QWidget::show);
+    connect(chat_, &Tchat::showAbout, about_, &QWidget::show);
+    connect(chat_, &Tchat::showTally, tally_, &QWidget::show);
+    connect(chat_, &Tchat::showSpyList, spylist_, &QWidget::show);
+    connect(chat_, &Tchat::showPhrases, phrases_, &QWidget::show);
+    // Closing the table window ends the program, whatever other window is open.
+    connect(chat_, &Tchat::closed, this, &GameApp::finished, Qt::QueuedConnection);
+
+    signals_ = std::make_unique<SignalWatcher>(std::initializer_list<int>{SIGINT, SIGTERM, SIGHUP},
+                                               [this](int) { chat_->close(); });
+    chat_->show();
+    if (options_.args.isEmpty()) {
+        download_->show();
+        download_->raise();
+    }
+}
+
+QList<QWidget*> GameApp::windows() const {
+    return {chat_, tally_, about_, help_, server_, spylist_, gamestart_, phrases_, download_};
+}
+
+int runGame(int argc, char** argv) {
+    // The positional arguments as given: Qt must not take a player called "-style" for itself.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorbinet"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance guard;
+    if (!guard.acquire())
+        return 0;
+
+    TableOptions options;
+    options.args = args;
+    GameApp game(options);
+    guard.setOnRaise([&game] {
+        Tchat* w = game.chat();
+        if (!w)
+            return;
+        if (w->isMinimized())
+            w->showNormal();
+        w->raise();
+        w->activateWindow();
+    });
+    QObject::connect(&game, &GameApp::finished, &app, &QCoreApplication::quit);
+    game.start();
+    return app.exec();
+}
+
+} // namespace zb

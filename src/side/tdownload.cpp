@@ -1,0 +1,10 @@
+#include "side/tdownload.h"
+
+namespace zb {
+
+Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("tdownload"));
+    setWindowTitle(QStringLiteral("Download The Quon77 Lobby"));
+}
+
+} // namespace zb

@@ -1,0 +1,49 @@
+#pragma once
+// The table window's main menu. Items keep the names under which the rest of the program knows
+// them; choices that belong together (bot speed, turn sound, text size) are exclusive groups.
+
+#include <QObject>
+#include <array>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace zb {
+
+struct MainMenu {
+    // File
+    QAction* StartGame1 = nullptr;
+    QAction* Exit1 = nullptr;
+    // Options
+    QAction* PlaySounds1 = nullptr;
+    QMenu* TurnSound1 = nullptr;
+    QAction* Classic1 = nullptr;
+    QAction* New1 = nullptr;
+    QAction* PlayChatterSounds1 = nullptr;
+    QMenu* BotSpeed1 = nullptr;
+    QAction* Slow1 = nullptr;
+    QAction* Normal1 = nullptr;
+    QAction* Fast1 = nullptr;
+    QAction* TextColor1 = nullptr;
+    QMenu* TextSize1 = nullptr;
+    std::array<QAction*, 4> textSizes{};  // "8", "10", "12", "14"
+    QAction* ScrollChatOff1 = nullptr;
+    QAction* ResetScreenLocation1 = nullptr;
+    QAction* JustWatch1 = nullptr;
+    QAction* doubleCheck = nullptr;  // "Double Check for 0 Score"
+    // View
+    QAction* ViewTally1 = nullptr;
+    QAction* SpyList1 = nullptr;
+    QAction* PhraseList1 = nullptr;
+    // Help
+    QAction* Help2 = nullptr;
+    QAction* About1 = nullptr;
+
+    static constexpr std::array<int, 4> kTextSizes = {8, 10, 12, 14};
+
+    // Fills the menu bar; the actions are owned by the menus.
+    void build(QMenuBar* bar);
+};
+
+} // namespace zb

@@ -1,0 +1,19 @@
+#pragma once
+// What the process hands the table window at creation: the command line and the seams that
+// tests replace (ports, dialogs, sound player, settings folder).
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace zb {
+
+struct TableOptions {
+    QStringList args;                     // the positional arguments after the program name
+    QString gamePort = QStringLiteral("7772");
+    QString lobbyPort = QStringLiteral("9001");
+    QString settingsFolder;               // empty: the program's folder or the per-user one
+    std::function<void()> startHost;      // switches the host's listener on (may throw)
+};
+
+} // namespace zb

@@ -1,0 +1,211 @@
+// Start-up inside one process: windows, the table window's frame and menu, and failures that
+// reach the general error report while the program keeps running.
+
+#include "support/wait.h"
+
+#include "net/tsock.h"
+#include "shell/errorreport.h"
+#include "shell/gameapp.h"
+#include "table/tchat.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using zb::GameApp;
+using zb::Tchat;
+using zbtest::waitFor;
+
+namespace {
+
+// A port that was free a moment ago; good enough on a loopback test machine.
+QString freePort() {
+    zb::TSock probe;
+    probe.setPortName("0");
+    probe.setListen(true);
+    return QString::number(probe.localPort());
+}
+
+zb::TableOptions optionsWith(QStringList args, QString port = freePort()) {
+    zb::TableOptions o;
+    o.args = std::move(args);
+    o.gamePort = port;
+    o.lobbyPort = freePort();
+    return o;
+}
+
+QStringList actionTexts(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+TEST(GameAppStartup, CreatesTheNineWindowsInOrderAndShowsOnlyTheTableAndDownload) {
+    GameApp app(optionsWith({}));
+    app.start();
+    const QStringList captions = [&] {
+        QStringList c;
+        for (QWidget* w : app.windows())
+            c << w->windowTitle();
+        return c;
+    }();
+    EXPECT_EQ(captions, QStringList({"Zorbinet", "Zorbinet - Tally List", "Zorbinet - About",
+                                     "Zorbinet - Help File", "Server", "Zorbinet -Spys",
+                                     "Zorbinet - Start Game", "Phrase Buttons - Zorbinet",
+                                     "Download The Quon77 Lobby"}));
+    const QList<QWidget*> w = app.windows();
+    EXPECT_TRUE(w[0]->isVisible());
+    for (int i = 1; i < 8; ++i)
+        EXPECT_FALSE(w[i]->isVisible()) << captions[i].toStdString();
+    EXPECT_TRUE(w[8]->isVisible()) << "the solo start offers the lobby download";
+}
+
+TEST(GameAppStartup, TheDownloadWindowStaysHiddenWhenStartedWithArguments) {
+    GameApp app(optionsWith({"Ann"}));
+    app.start();
+    EXPECT_FALSE(app.windows()[8]->isVisible());
+    EXPECT_FALSE(app.chat()->hosting());
+    EXPECT_FALSE(app.chat()->sock()->hasSocket());
+}
+
+TEST(GameAppStartup, SoloModePlaysAsYouAndHosts) {
+    GameApp app(optionsWith({}));
+    app.start();
+    Tchat* chat = app.chat();
+    EXPECT_EQ(chat->playername(), "You");
+    EXPECT_EQ(chat->hostaddress(), "127.0.0.1");
+    EXPECT_EQ(chat->loginname(), QByteArray("You\xFF"));
+    EXPECT_TRUE(chat->hosting());
+    EXPECT_TRUE(chat->menu().StartGame1->isEnabled());
+    EXPECT_TRUE(waitFor([&] { return chat->sock()->connected(); }));
+    EXPECT_FALSE(chat->Sock11()->hasSocket()) << "no presence connection in a solo game";
+    EXPECT_FALSE(app.errorReport()->isOpen());
+}
+
+TEST(GameAppStartup, HostModeConnectsTo127001WhateverTheAddressGiven) {
+    GameApp app(optionsWith({"Ann", "10.0.0.5", "true", "ignored"}));
+    app.start();
+    Tchat* chat = app.chat();
+    EXPECT_TRUE(chat->hosting());
+    EXPECT_EQ(chat->sock()->hostName(), "127.0.0.1");
+    EXPECT_EQ(chat->hostaddress(), "10.0.0.5");
+    EXPECT_TRUE(waitFor([&] { return chat->sock()->connected(); }));
+    EXPECT_TRUE(chat->Sock11()->hasSocket());
+}
+
+TEST(GameAppStartup, JoinModeLeavesStartGameDisabled) {
+    GameApp app(optionsWith({"Ann", "127.0.0.1", "false"}));
+    app.start();
+    Tchat* chat = app.chat();
+    EXPECT_FALSE(chat->hosting());
+    EXPECT_FALSE(chat->menu().StartGame1->isEnabled());
+    EXPECT_EQ(chat->sock()->hostName(), "127.0.0.1");
+    EXPECT_TRUE(chat->sock()->hasSocket());
+}
+
+TEST(GameAppStartup, ATakenGamePortReachesTheErrorReportAndTheGameGoesOn) {
+    zb::TSock squatter;
+    squatter.setPortName("0");
+    squatter.setListen(true);
+    GameApp app(optionsWith({}, QString::number(squatter.localPort())));
+    app.start();
+    ASSERT_TRUE(app.errorReport()->isOpen());
+    EXPECT_EQ(app.errorReport()->firstText(), "Listen - Error Binding Socket");
+    EXPECT_TRUE(app.chat()->isVisible());
+}
+
+TEST(GameAppStartup, AnUnknownHostNameReachesTheErrorReport) {
+    GameApp app(optionsWith({"Ann", "no-such-host.invalid", "false"}));
+    app.start();
+    ASSERT_TRUE(app.errorReport()->isOpen());
+    EXPECT_EQ(app.errorReport()->firstText(), "Host Lookup - Could Not Find Host Entry");
+}
+
+TEST(GameAppStartup, APortNameThatIsNoServiceReachesTheErrorReport) {
+    GameApp app(optionsWith({"Ann", "127.0.0.1", "false"}, "no-such-service-zb"));
+    app.start();
+    ASSERT_TRUE(app.errorReport()->isOpen());
+    EXPECT_EQ(app.errorReport()->firstText(), "Port Lookup - Could Not Find Service Entry");
+}
+
+TEST(TableWindowFrame, HasItsCaptionClientAreaAndMinimum) {
+    GameApp app(optionsWith({"Ann"}));
+    app.start();
+    Tchat* chat = app.chat();
+    EXPECT_EQ(chat->windowTitle(), "Zorbinet");
+    EXPECT_EQ(chat->centralWidget()->size(), QSize(775, 466));
+    chat->resize(100, 100);
+    EXPECT_TRUE(waitFor([&] { return chat->centralWidget()->width() >= 499; }, 2s));
+    EXPECT_GE(chat->centralWidget()->width(), 499);
+    EXPECT_GE(chat->centralWidget()->height(), 324);
+}
+
+TEST(TableWindowFrame, ResetScreenLocationRestoresTheDefaultBounds) {
+    GameApp app(optionsWith({"Ann"}));
+    app.start();
+    Tchat* chat = app.chat();
+    chat->move(200, 150);
+    chat->resize(900, 700);
+    chat->menu().ResetScreenLocation1->trigger();
+    EXPECT_TRUE(waitFor([&] { return chat->frameGeometry() == QRect(3, 3, 783, 512); }, 2s))
+        << chat->frameGeometry().x() << "," << chat->frameGeometry().y() << " "
+        << chat->frameGeometry().width() << "x" << chat->frameGeometry().height();
+}
+
+TEST(TableWindowFrame, MainMenuHoldsEveryItemInOrder) {
+    GameApp app(optionsWith({"Ann"}));
+    app.start();
+    const QList<QAction*> top = app.chat()->menuBar()->actions();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(actionTexts(top[0]->menu()), QStringList({"Start Game", "-", "Exit"}));
+    EXPECT_EQ(actionTexts(top[1]->menu()),
+              QStringList({"Play Sounds", "Turn Sound", "Play Chatter Sounds", "Bot Speed", "-",
+                           "Text Color", "Text Size", "Scroll Chat Off", "Reset Screen Location",
+                           "-", "Just Watch", "Double Check for 0 Score"}));
+    EXPECT_EQ(actionTexts(top[2]->menu()), QStringList({"View Tally", "Spy List", "Phrase List"}));
+    EXPECT_EQ(actionTexts(top[3]->menu()), QStringList({"Help", "About"}));
+}
+
+TEST(TableWindowFrame, BotSpeedIs750UntilChosen) {
+    GameApp app(optionsWith({"Ann"}));
+    app.start();
+    Tchat* chat = app.chat();
+    EXPECT_EQ(chat->botSpeed(), 750);
+    chat->menu().Fast1->trigger();
+    EXPECT_EQ(chat->botSpeed(), 500);
+    chat->menu().Slow1->trigger();
+    EXPECT_EQ(chat->botSpeed(), 1500);
+}
+
+TEST(TableWindowFrame, ExitClosesTheTableWindowAndFinishesTheProgram) {
+    GameApp app(optionsWith({"Ann"}));
+    bool finished = false;
+    QObject::connect(&app, &GameApp::finished, [&] { finished = true; });
+    app.start();
+    app.chat()->menu().Exit1->trigger();
+    EXPECT_TRUE(waitFor([&] { return finished; }));
+    EXPECT_FALSE(app.chat()->isVisible());
+}
+
+TEST(ErrorReportBox, OnlyOneBoxIsOpenAndLaterErrorsAreCounted) {
+    zb::ErrorReport report;
+    report.report("first");
+    report.report("second");
+    report.report("third");
+    ASSERT_TRUE(report.isOpen());
+    EXPECT_EQ(report.firstText(), "first");
+    EXPECT_EQ(report.extraCount(), 2);
+    EXPECT_EQ(report.box()->informativeText(), "2 more errors happened since.");
+    report.box()->close();
+    EXPECT_TRUE(waitFor([&] { return !report.isOpen(); }));
+    report.report("fourth");
+    EXPECT_EQ(report.firstText(), "fourth");
+    EXPECT_EQ(report.extraCount(), 0);
+}
+
+} // namespace

@@ -1,0 +1,22 @@
+#include "env.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <cstdlib>
+
+namespace zbtest {
+
+void prepareEnvironment() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::tempPath() + "/zorbinet-test-runtime";
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+} // namespace zbtest

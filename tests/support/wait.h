@@ -1,0 +1,35 @@
+#pragma once
+// Waiting in tests: run the event loop until a condition holds or a deadline passes. Tests never
+// sleep for luck; they wait for what they need and fail with a clear message at the deadline.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <chrono>
+#include <functional>
+
+namespace zbtest {
+
+inline bool waitFor(const std::function<bool()>& cond,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    QDeadlineTimer deadline(timeout);
+    while (!cond()) {
+        if (deadline.hasExpired())
+            return cond();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!QCoreApplication::hasPendingEvents())
+            QThread::usleep(200);
+    }
+    return true;
+}
+
+// Runs the event loop for a while; used only to show that something does NOT happen.
+inline void pump(std::chrono::milliseconds span) {
+    QDeadlineTimer deadline(span);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace zbtest

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs every fuzz target in a build folder for a few seconds on its seed corpus.
+set -euo pipefail
+build=$1
+seconds=${2:-20}
+export QT_QPA_PLATFORM=offscreen
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+shopt -s nullglob
+ran=0
+for target in "$build"/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=$(mktemp -d)
+  seeds="fuzz/corpus/${name#fuzz_}"
+  [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
+  echo "== $name for ${seconds}s"
+  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 "$corpus"
+  rm -rf "$corpus"
+  ran=$((ran + 1))
+done
+echo "fuzz targets run: $ran"
