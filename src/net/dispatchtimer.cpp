@@ -2,6 +2,7 @@
 
 #include "net/guard.h"
 
+#include <QPointer>
 #include <algorithm>
 
 namespace zb {
@@ -25,9 +26,14 @@ void DispatchTimer::stop() { timer_.stop(); }
 
 void DispatchTimer::onTimeout() {
     sinceLastTick_.start();
+    QPointer<DispatchTimer> alive(this);
     guarded([&] { tick_(); });
+    if (!alive)
+        return;  // the tick closed the window that owns us
     // A handler may have kicked us meanwhile; only re-arm when still idle.
-    if (!timer_.isActive() && hasWork_())
+    bool more = false;
+    guarded([&] { more = hasWork_(); });
+    if (more && !timer_.isActive())
         timer_.start(interval_);
 }
 

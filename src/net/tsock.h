@@ -10,7 +10,6 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
-#include <exception>
 #include <functional>
 
 class QSocketNotifier;
@@ -19,7 +18,16 @@ namespace zb {
 
 enum class TSocketType { stStream, stDatagram };
 enum class TLineBreak { lbCRLF, lbCR, lbLF, lbSmart };
-enum class TSocketInfo { siLookup, siConnect, siClose, siListen, siReceive, siSend, siAccept, siError };
+enum class TSocketInfo {
+    siLookup,
+    siConnect,
+    siClose,
+    siListen,
+    siReceive,
+    siSend,
+    siAccept,
+    siError
+};
 
 // "Lookup", "Connect", "Close", "Listen", "Receive", "Send", "Accept", "Error".
 QString socketInfoName(TSocketInfo info);
@@ -105,15 +113,18 @@ private:
     std::uint32_t resolveHost();
     void adopt(int fd);
     void updateNotifiers();
+    void setNotifier(QSocketNotifier*& notifier, bool forReading, bool on);
     void retireNotifiers();
     void onReadNotifier();
     void onWriteNotifier();
-    void handleIncoming();
+    void handleReadable();
+    void handleConnectionWaiting();
     void handleConnectFinished();
     void handleWritable();
     void handlePeerClosed();
     void handleBrokenConnection(int err);
-    void closeAfter(std::exception_ptr failure, bool closeNow);
+    // Runs step (which may raise), then closes the connection it ended.
+    void endConnection(const std::function<void()>& step, bool evenIfClosedMeanwhile);
 
     QString hostName_;
     QString portName_;

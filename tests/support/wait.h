@@ -19,8 +19,8 @@ inline bool waitFor(const std::function<bool()>& cond,
             return cond();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (!QCoreApplication::hasPendingEvents())
-            QThread::usleep(200);
+        // Qt 6 has no query for pending events; a short nap keeps the wait from spinning.
+        QThread::usleep(200);
     }
     return true;
 }
