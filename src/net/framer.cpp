@@ -1,0 +1,38 @@
+#include "net/protocol.h"
+
+#include <cstring>
+
+namespace zb::proto {
+
+// Only the bytes of this delivery are searched for terminators, and complete messages are sliced
+// straight out of them: a flood of tiny messages in one delivery and a message trickling in byte
+// by byte both cost time linear in the bytes received.
+bool Framer::feed(QByteArrayView bytes, QList<QByteArray>& out) {
+    const char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype from = 0;
+    while (from < size) {
+        const void* hit = std::memchr(data + from, static_cast<unsigned char>(kTerminator),
+                                      static_cast<std::size_t>(size - from));
+        if (!hit)
+            break;
+        const qsizetype at = static_cast<const char*>(hit) - data;
+        if (from == 0 && !pending_.isEmpty()) {
+            pending_.append(data, at);
+            out.append(std::exchange(pending_, QByteArray()));
+        } else {
+            out.append(QByteArray(data + from, at - from));
+        }
+        from = at + 1;
+    }
+    const qsizetype tail = size - from;
+    if (pending_.size() + tail > kMaxPending) {
+        // Checked before appending, so an endless line never costs more memory than the cap.
+        pending_.clear();
+        return false;
+    }
+    pending_.append(data + from, tail);
+    return true;
+}
+
+} // namespace zb::proto

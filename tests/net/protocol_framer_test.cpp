@@ -1,0 +1,218 @@
+#include "net/protocol.h"
+
+#include <gtest/gtest.h>
+
+using zb::proto::Framer;
+using zb::proto::kMaxPending;
+
+namespace {
+
+using Messages = QList<QByteArray>;
+
+Messages feedAll(Framer& f, std::initializer_list<QByteArray> deliveries) {
+    Messages out;
+    for (const QByteArray& d : deliveries)
+        EXPECT_TRUE(f.feed(d, out));
+    return out;
+}
+
+TEST(Framer, OneMessage) {
+    Framer f;
+    EXPECT_EQ(feedAll(f, {"CMD_rolldice+1\xFF"}), Messages{"CMD_rolldice+1"});
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, TwoMessagesInOneDeliveryKeepTheirOrder) {
+    Framer f;
+    EXPECT_EQ(feedAll(f, {"CMD_setdice+1+3\xFF"
+                          "CMD_unsetdice+1+3\xFF"}),
+              (Messages{"CMD_setdice+1+3", "CMD_unsetdice+1+3"}));
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, MessageSplitOverTwoDeliveriesArrivesOnceWhole) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_newplayer", out));
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(f.pending(), "CMD_newplayer");
+    EXPECT_TRUE(f.feed("info+2+Bob\xFF", out));
+    EXPECT_EQ(out, Messages{"CMD_newplayerinfo+2+Bob"});
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, SplitRightBeforeTheTerminator) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_full+", out));
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(f.feed("\xFF", out));
+    EXPECT_EQ(out, Messages{"CMD_full+"});
+}
+
+TEST(Framer, SplitRightAfterTheTerminator) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_full+\xFF", out));
+    EXPECT_TRUE(f.feed("CMD_wrongversion+\xFF", out));
+    EXPECT_EQ(out, (Messages{"CMD_full+", "CMD_wrongversion+"}));
+}
+
+TEST(Framer, CompletesPendingAndCutsMoreInTheSameDelivery) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_a+1", out));
+    EXPECT_TRUE(f.feed("2\xFF"
+                       "CMD_b+\xFF"
+                       "CMD_c",
+                       out));
+    EXPECT_EQ(out, (Messages{"CMD_a+12", "CMD_b+"}));
+    EXPECT_EQ(f.pending(), "CMD_c");
+}
+
+TEST(Framer, DoubleTerminatorGivesOneEmptyMessage) {
+    Framer f;
+    EXPECT_EQ(feedAll(f, {"CMD_logininfo+1+1.0.4+You\xFF\xFF"}),
+              (Messages{"CMD_logininfo+1+1.0.4+You", ""}));
+}
+
+TEST(Framer, LoneTerminatorsAreEmptyMessages) {
+    Framer f;
+    EXPECT_EQ(feedAll(f, {"\xFF", "\xFF\xFF"}), (Messages{"", "", ""}));
+}
+
+TEST(Framer, EmptyDeliveryChangesNothing) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_x", out));
+    EXPECT_TRUE(f.feed(QByteArrayView(), out));
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(f.pending(), "CMD_x");
+}
+
+TEST(Framer, NameWithPlusAsLastFieldArrivesWhole) {
+    Framer f;
+    EXPECT_EQ(feedAll(f, {"CMD_newplayerinfo+3+A+B+\xFF"}), Messages{"CMD_newplayerinfo+3+A+B+"});
+}
+
+TEST(Framer, OtherHighBytesAndNulPassThrough) {
+    Framer f;
+    const QByteArray body("CMD_chat+1+\xE9\xFE\x00x|clRed", 20);
+    EXPECT_EQ(feedAll(f, {body + '\xFF'}), Messages{body});
+}
+
+TEST(Framer, ByteByByte) {
+    Framer f;
+    const QByteArray stream = "CMD_nextplayer+1+1+0+0+\xFF\xFF"
+                              "CMD_thedice+1+y+1+1+4\xFF"
+                              "CMD_tail";
+    Messages out;
+    for (char c : stream)
+        ASSERT_TRUE(f.feed(QByteArrayView(&c, 1), out));
+    EXPECT_EQ(out, (Messages{"CMD_nextplayer+1+1+0+0+", "", "CMD_thedice+1+y+1+1+4"}));
+    EXPECT_EQ(f.pending(), "CMD_tail");
+}
+
+TEST(Framer, EveryChunkingGivesTheSameMessages) {
+    const QByteArray stream = "CMD_a+1\xFF\xFF"
+                              "CMD_bb+22+x\xFF"
+                              "\xFF"
+                              "CMD_ccc+333\xFF"
+                              "rest";
+    Framer whole;
+    Messages expected;
+    ASSERT_TRUE(whole.feed(stream, expected));
+    for (qsizetype step = 1; step <= stream.size(); ++step) {
+        Framer f;
+        Messages out;
+        for (qsizetype i = 0; i < stream.size(); i += step)
+            ASSERT_TRUE(
+                f.feed(QByteArrayView(stream).sliced(i, qMin(step, stream.size() - i)), out));
+        EXPECT_EQ(out, expected) << "step " << step;
+        EXPECT_EQ(f.pending(), "rest") << "step " << step;
+    }
+}
+
+TEST(Framer, PendingUpToTheCapIsKept) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed(QByteArray(kMaxPending, 'a'), out));
+    EXPECT_EQ(f.pending().size(), kMaxPending);
+    EXPECT_TRUE(f.feed("\xFF", out));
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_EQ(out[0].size(), kMaxPending);
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, OneByteOverTheCapInOneDelivery) {
+    Framer f;
+    Messages out;
+    EXPECT_FALSE(f.feed(QByteArray(kMaxPending + 1, 'a'), out));
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, OneByteOverTheCapAcrossDeliveries) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_ok\xFF", out));
+    for (int i = 0; i < 64; ++i)
+        ASSERT_TRUE(f.feed(QByteArray(1024, 'b'), out));
+    EXPECT_EQ(f.pending().size(), kMaxPending);
+    EXPECT_FALSE(f.feed("b", out));
+    EXPECT_EQ(out, Messages{"CMD_ok"});
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, CapCountsOnlyTheBytesAfterTheLastTerminator) {
+    Framer f;
+    Messages out;
+    QByteArray delivery(kMaxPending - 1, 'c');
+    delivery += '\xFF';
+    delivery += QByteArray(kMaxPending, 'd');
+    EXPECT_TRUE(f.feed(delivery, out));
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_EQ(f.pending().size(), kMaxPending);
+}
+
+TEST(Framer, MessagesBeforeAnOverflowStillArrive) {
+    Framer f;
+    Messages out;
+    QByteArray delivery = "CMD_a+1\xFF"
+                          "CMD_b+2\xFF";
+    delivery += QByteArray(kMaxPending + 10, 'x');
+    EXPECT_FALSE(f.feed(delivery, out));
+    EXPECT_EQ(out, (Messages{"CMD_a+1", "CMD_b+2"}));
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, ClearDropsPendingBytes) {
+    Framer f;
+    Messages out;
+    EXPECT_TRUE(f.feed("CMD_half", out));
+    f.clear();
+    EXPECT_TRUE(f.feed("+1\xFF", out));
+    EXPECT_EQ(out, Messages{"+1"});
+}
+
+TEST(Framer, ManyTinyMessagesAndAByteByByteGiantStayFast) {
+    // Quadratic cutting would take minutes here; linear takes milliseconds.
+    QByteArray flood;
+    for (int i = 0; i < 200000; ++i)
+        flood += "CMD_x+1\xFF";
+    Framer f;
+    Messages out;
+    out.reserve(200000);
+    ASSERT_TRUE(f.feed(flood, out));
+    EXPECT_EQ(out.size(), 200000);
+
+    Framer g;
+    Messages one;
+    for (qsizetype i = 0; i < kMaxPending; ++i)
+        ASSERT_TRUE(g.feed("z", one));
+    ASSERT_TRUE(g.feed("\xFF", one));
+    ASSERT_EQ(one.size(), 1);
+    EXPECT_EQ(one[0].size(), kMaxPending);
+}
+
+} // namespace
