@@ -3,11 +3,12 @@
 // message box. Only one box is ever open; errors that arrive while it is up are counted into it,
 // so no remote peer can bury the player under dialogs. The box is non-modal (open(), no exec()).
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-class QMessageBox;
+#include <QMessageBox>  // box() converts the QPointer, which needs the whole class
 class QWidget;
 
 namespace zb {

@@ -1,0 +1,327 @@
+#include "controls/chatdocument.h"
+
+#include <algorithm>
+
+namespace zb {
+namespace {
+
+QFont makeFont(const ChatTextStyle& style) {
+    QFont font(style.family);
+    font.setPointSize(std::max(1, style.pointSize));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    return font;
+}
+
+bool sameFont(const ChatTextStyle& a, const ChatTextStyle& b) {
+    return a.family == b.family && a.pointSize == b.pointSize && a.bold == b.bold &&
+           a.italic == b.italic && a.underline == b.underline;
+}
+
+QStringView withoutTrailingBlanks(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == u' ')
+        --n;
+    return QStringView(text).left(n);
+}
+
+} // namespace
+
+int ChatDocument::addStyle(const ChatTextStyle& style) {
+    StyleData data;
+    data.style = style;
+    data.font = makeFont(style);
+    data.metrics = QFontMetricsF(data.font);
+    styles_.push_back(std::move(data));
+    return int(styles_.size()) - 1;
+}
+
+bool ChatDocument::setStyle(int index, const ChatTextStyle& style) {
+    StyleData& data = styles_.at(index);
+    const bool fontChanged = !sameFont(data.style, style);
+    data.style = style;
+    if (!fontChanged)
+        return false;
+    data.font = makeFont(style);
+    data.metrics = QFontMetricsF(data.font);
+    ++data.generation;
+    dirtyFrom_ = 0;
+    return true;
+}
+
+void ChatDocument::addText(const QString& text, int style, bool newParagraph,
+                           const QString& target) {
+    if (styles_.empty())
+        return;
+    if (style < 0 || style >= styleCount())
+        style = 0;
+    Item item;
+    item.text = text;
+    item.style = style;
+    item.newParagraph = newParagraph;
+    if (styles_[style].style.jump) {
+        item.link = links_++;
+        item.target = target.isNull() ? text : target;
+    }
+    push(std::move(item));
+}
+
+void ChatDocument::addPicture(const QPixmap& picture, bool newParagraph) {
+    Item item;
+    item.picture = int(pictures_.size());
+    item.newParagraph = newParagraph;
+    pictures_.push_back(picture);
+    push(std::move(item));
+}
+
+void ChatDocument::push(Item item) {
+    const int index = itemCount();
+    if (item.newParagraph || paragraphs_.empty()) {
+        item.newParagraph = true;
+        paragraphs_.push_back({index, index + 1});
+        dirtyFrom_ = std::min(dirtyFrom_, paragraphCount() - 1);
+    } else {
+        ++paragraphs_.back().endItem;
+        dirtyFrom_ = std::min(dirtyFrom_, paragraphCount() - 1);
+    }
+    items_.push_back(std::move(item));
+}
+
+void ChatDocument::clear() {
+    items_.clear();
+    pictures_.clear();
+    paragraphs_.clear();
+    lines_.clear();
+    pieces_.clear();
+    links_ = 0;
+    dirtyFrom_ = laidOut_ = 0;
+}
+
+QSizeF ChatDocument::pictureSize(const Item& item) const {
+    return picture(item).deviceIndependentSize();
+}
+
+void ChatDocument::setWidth(qreal width) {
+    width = std::max<qreal>(width, 1);
+    if (width == width_)
+        return;
+    width_ = width;
+    dirtyFrom_ = 0;
+}
+
+qreal ChatDocument::measure(Item& item) {
+    if (item.style < 0)
+        return pictureSize(item).width();
+    const StyleData& data = styles_[item.style];
+    if (item.measured != data.generation) {
+        item.width = data.metrics.horizontalAdvance(item.text);
+        item.measured = data.generation;
+    }
+    return item.width;
+}
+
+void ChatDocument::layout() {
+    if (dirtyFrom_ >= paragraphCount())
+        return;
+    // Lines of paragraphs before dirtyFrom_ stay; everything after is laid out again.
+    const std::size_t cutLine =
+        dirtyFrom_ < laidOut_ ? std::size_t(paragraphs_[dirtyFrom_].firstLine) : lines_.size();
+    const std::size_t cutPiece = cutLine < lines_.size() ? lines_[cutLine].firstPiece
+                                                          : pieces_.size();
+    lines_.resize(cutLine);
+    pieces_.resize(cutPiece);
+    qreal y = lines_.empty() ? 0 : lines_.back().top + lines_.back().height;
+    for (int p = dirtyFrom_; p < paragraphCount(); ++p)
+        layoutParagraph(p, y);
+    dirtyFrom_ = laidOut_ = paragraphCount();
+}
+
+// Collects the pieces of one line and closes it with the height of its tallest piece.
+class ChatDocument::LineBuilder {
+public:
+    LineBuilder(ChatDocument& doc, qreal& y) : doc_(doc), y_(y), first_(int(doc.pieces_.size())) {}
+
+    qreal x() const { return x_; }
+    bool empty() const { return int(doc_.pieces_.size()) == first_; }
+
+    void add(const Piece& piece, qreal ascent, qreal descent) {
+        doc_.pieces_.push_back(piece);
+        x_ += piece.width;
+        ascent_ = std::max(ascent_, ascent);
+        descent_ = std::max(descent_, descent);
+    }
+
+    void finish() {
+        const qreal height = ascent_ + descent_;
+        doc_.lines_.push_back({y_, height, ascent_, first_, int(doc_.pieces_.size())});
+        y_ += height;
+        x_ = ascent_ = descent_ = 0;
+        first_ = int(doc_.pieces_.size());
+    }
+
+private:
+    ChatDocument& doc_;
+    qreal& y_;
+    int first_;
+    qreal x_ = 0;
+    qreal ascent_ = 0;
+    qreal descent_ = 0;
+};
+
+void ChatDocument::layoutParagraph(int index, qreal& y) {
+    Paragraph& paragraph = paragraphs_[index];
+    paragraph.firstLine = int(lines_.size());
+    LineBuilder line(*this, y);
+    for (int i = paragraph.firstItem; i < paragraph.endItem; ++i) {
+        Item& item = items_[i];
+        const qreal w = measure(item);
+        if (item.style < 0) {
+            if (!line.empty() && line.x() + w > width_)
+                line.finish();
+            line.add({i, 0, 1, line.x(), w}, pictureSize(item).height(), 0);
+            continue;
+        }
+        const QFontMetricsF& m = styles_[item.style].metrics;
+        const auto fits = [&](qreal room) {
+            // A trailing blank may hang over the right edge.
+            return w <= room || m.horizontalAdvance(withoutTrailingBlanks(item.text).toString()) <= room;
+        };
+        if (!line.empty() && !fits(width_ - line.x()))
+            line.finish();
+        if (fits(width_ - line.x())) {
+            line.add({i, 0, int(item.text.size()), line.x(), w}, m.ascent(), m.descent());
+            continue;
+        }
+        // Wider than a whole line: cut between characters.
+        int from = 0;
+        const int length = int(item.text.size());
+        while (from < length) {
+            const int n = std::max(1, cutFitting(item, from, width_ - line.x()));
+            const qreal pw = m.horizontalAdvance(item.text.mid(from, n));
+            line.add({i, from, n, line.x(), pw}, m.ascent(), m.descent());
+            from += n;
+            if (from < length)
+                line.finish();
+        }
+    }
+    line.finish();
+}
+
+int ChatDocument::cutFitting(const Item& item, int from, qreal room) const {
+    const QFontMetricsF& m = styles_[item.style].metrics;
+    int lo = 0;
+    int hi = int(item.text.size()) - from;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (m.horizontalAdvance(item.text.mid(from, mid)) <= room)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+qreal ChatDocument::height() const {
+    return lines_.empty() ? 0 : lines_.back().top + lines_.back().height;
+}
+
+int ChatDocument::lineAt(qreal y) const {
+    const auto it = std::partition_point(lines_.begin(), lines_.end(), [y](const Line& line) {
+        return line.top + line.height <= y;
+    });
+    return int(it - lines_.begin());
+}
+
+qreal ChatDocument::advance(const Piece& piece, int offset) const {
+    offset = std::clamp(offset, piece.from, piece.from + piece.length);
+    const Item& it = items_[piece.item];
+    if (it.style < 0)
+        return offset > piece.from ? piece.width : 0;
+    if (offset == piece.from + piece.length)
+        return piece.width;
+    return styles_[it.style].metrics.horizontalAdvance(it.text.mid(piece.from, offset - piece.from));
+}
+
+ChatDocument::Position ChatDocument::hitTest(QPointF point) const {
+    if (lines_.empty())
+        return end();
+    if (point.y() < 0)
+        return {0, 0};
+    const int li = lineAt(point.y());
+    if (li >= int(lines_.size()))
+        return end();
+    const Line& line = lines_[li];
+    const Piece& first = pieces_[line.firstPiece];
+    if (point.x() <= first.x)
+        return {first.item, first.from};
+    for (int p = line.firstPiece; p < line.endPiece; ++p) {
+        const Piece& piece = pieces_[p];
+        if (point.x() >= piece.x + piece.width)
+            continue;
+        // The character boundary nearest to the point.
+        const qreal rel = point.x() - piece.x;
+        int lo = piece.from;
+        int hi = piece.from + piece.length;
+        while (hi - lo > 1) {
+            const int mid = (lo + hi) / 2;
+            if (advance(piece, mid) <= rel)
+                lo = mid;
+            else
+                hi = mid;
+        }
+        const bool nearerHi = advance(piece, hi) - rel < rel - advance(piece, lo);
+        return {piece.item, nearerHi ? hi : lo};
+    }
+    const Piece& last = pieces_[line.endPiece - 1];
+    return {last.item, last.from + last.length};
+}
+
+int ChatDocument::itemAt(QPointF point) const {
+    const int li = lineAt(point.y());
+    if (point.y() < 0 || li >= int(lines_.size()))
+        return -1;
+    const Line& line = lines_[li];
+    if (point.y() < line.top)
+        return -1;
+    for (int p = line.firstPiece; p < line.endPiece; ++p) {
+        const Piece& piece = pieces_[p];
+        if (point.x() >= piece.x && point.x() < piece.x + piece.width)
+            return piece.item;
+    }
+    return -1;
+}
+
+QRectF ChatDocument::itemBox(int index) const {
+    const auto piece = std::partition_point(pieces_.begin(), pieces_.end(),
+                                            [index](const Piece& p) { return p.item < index; });
+    if (piece == pieces_.end() || piece->item != index)
+        return {};
+    const int pi = int(piece - pieces_.begin());
+    const auto line = std::partition_point(lines_.begin(), lines_.end(),
+                                           [pi](const Line& l) { return l.endPiece <= pi; });
+    if (line == lines_.end())
+        return {};
+    return {piece->x, line->top, piece->width, line->height};
+}
+
+QString ChatDocument::text(Position from, Position to) const {
+    if (to < from)
+        std::swap(from, to);
+    QString out;
+    const int last = std::min(to.item, itemCount() - 1);
+    for (int i = std::max(from.item, 0); i <= last; ++i) {
+        const Item& it = items_[i];
+        if (it.newParagraph && i > from.item)
+            out += u'\n';
+        if (it.style < 0)
+            continue;
+        const int a = i == from.item ? from.offset : 0;
+        const int b = i == to.item ? to.offset : int(it.text.size());
+        if (b > a)
+            out += QStringView(it.text).mid(a, b - a);
+    }
+    return out;
+}
+
+} // namespace zb
