@@ -1,0 +1,82 @@
+#pragma once
+// The settings file quonlobby.ini, section "Zorbinet": reading it into the preferences
+// (loadinifile) and writing them back (saveinifile). The file is shared with the lobby, so every
+// operation opens it, changes only this program's keys and closes it again; nothing is cached.
+//
+// Until the file has been read in a run, the preferences in memory are the window's initial ones
+// and must not overwrite the player's stored ones: a change then writes only its own key, and a
+// full write is refused.
+
+#include "shell/settingsprefs.h"
+
+#include <QString>
+
+namespace zb {
+
+class Settings {
+public:
+    static constexpr char kFileName[] = "quonlobby.ini";
+    static constexpr char kSection[] = "Zorbinet";
+    static constexpr char kDefaultLobbyUrl[] = "http://www.quon77.com/lobby/qlbsetup.exe";
+
+    // The keys this program writes, in the order of a full write.
+    enum class Key {
+        Textsize,
+        Textcolor,
+        Botspeed,
+        Top,
+        Left,
+        Width,
+        Height,
+        Playsounds,
+        Doublecheck,
+        Turnsound,
+        ChatterSounds,
+    };
+
+    // folder: where the settings file lives; empty picks dataFolder().
+    explicit Settings(const QString& folder = {});
+
+    const QString& folder() const { return folder_; }
+    QString filePath() const;
+
+    Preferences& prefs() { return prefs_; }
+    const Preferences& prefs() const { return prefs_; }
+
+    // loadinifile: every key into prefs(), with the defaults (and chained defaults) for missing,
+    // non-numeric or out-of-range values. An unreadable file reads as all defaults.
+    void load();
+    bool isLoaded() const { return loaded_; }
+
+    // saveinifile: every key, in Key order. Refused (false, nothing written) before load().
+    bool saveAll();
+    // This one key's current value, allowed at any time.
+    bool saveKey(Key key);
+    // What a changed preference writes: everything once the file has been read, else its own key.
+    bool savePreference(Key changed);
+    // The phrase editor's "Done": all nine "Phrase" keys, empty ones included.
+    bool savePhrases(const std::array<QString, Preferences::kPhraseKeys + 1>& phrases);
+
+    // The lobby installer's address: "LobbyURL" from the file (never written), else the default.
+    QString lobbyUrl() const;
+
+    static QString keyName(Key key);
+    // Whether a "Text Size" menu entry exists for this size (8, 10, 12, 14).
+    static bool isMenuTextSize(int points);
+
+private:
+    // The value that a write of this key stores; empty Textcolor means the key is skipped.
+    QString text(Key key) const;
+
+    QString folder_;
+    Preferences prefs_;
+    bool loaded_ = false;
+};
+
+// Where the settings and tally files live: the program's folder when it is writable, otherwise
+// the per-user data folder (which is created when first written).
+QString dataFolder();
+// The same choice between two given folders.
+QString chooseDataFolder(const QString& programFolder, const QString& userFolder);
+
+} // namespace zb

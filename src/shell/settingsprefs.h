@@ -1,0 +1,30 @@
+#pragma once
+// The player's saved preferences as the table window holds them in memory. The member
+// initialisers are the window's state before the settings file has been read in this run.
+
+#include <QRect>
+#include <QString>
+#include <array>
+
+namespace zb {
+
+struct Preferences {
+    static constexpr int kPhraseKeys = 9;       // "Phrase1".."Phrase9"; button 10 has no key
+    static constexpr int kPhraseMaxLength = 50; // characters of one phrase
+    static constexpr int kBotFast = 500;
+    static constexpr int kBotNormal = 1000;
+    static constexpr int kBotSlow = 1500;
+
+    QRect bounds{3, 3, 783, 512};                  // the window's outer place and size
+    int textSize = 10;                             // chat text size in points
+    QString textColor = QStringLiteral("clBlack"); // chat colour as colour text; empty: not written
+    // Phrase texts read from the file, indexed 1..9 (0 unused). Empty: keep the button's text.
+    std::array<QString, kPhraseKeys + 1> phrases{};
+    int botSpeed = 750; // computer player interval in milliseconds
+    bool playSounds = true;
+    bool doubleCheck = false;
+    int turnSound = 0; // 0 "Classic", 1 "New"
+    bool chatterSounds = false;
+};
+
+} // namespace zb
