@@ -1,0 +1,124 @@
+#include "shell/phrasebuttons.h"
+
+#include "controls/picturebutton.h"
+#include "controls/pictures.h"
+#include "net/guard.h"
+#include "net/protocol.h"
+#include "shell/chattersoundmenu.h"
+#include "shell/phrasemessage.h"
+#include "shell/sounds.h"
+
+#include <QTextDocument>
+
+namespace zb {
+
+namespace {
+
+// A phrase is plain text, but a tooltip that looks like markup is shown as rich text; such a
+// phrase is shown escaped so the player sees exactly what the button sends.
+QString tooltipFor(const QString& phrase) {
+    if (!Qt::mightBeRichText(phrase))
+        return phrase;
+    return QStringLiteral("<p style='white-space:pre'>") + phrase.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
+} // namespace
+
+const std::array<QString, PhraseButtons::kButtons + 1> PhraseButtons::kDefaultPhrases{
+    QString(),
+    QStringLiteral("Way To Go!"),
+    QStringLiteral("Good One!"),
+    QStringLiteral("Nice Try!"),
+    QStringLiteral("Excellent!"),
+    QStringLiteral("Brilliant!"),
+    QStringLiteral("Wow, WTG!"),
+    QStringLiteral("Thanks!"),
+    QStringLiteral("Way To Go Teamie!"),
+    QStringLiteral("Good Game Everyone!"),
+    QStringLiteral("See ya!"),
+};
+
+PhraseButtons::PhraseButtons(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("phrasebuttons"));
+    setFixedSize(kSize);
+    buildButtons();
+    popup_sounds_ = new ChatterSoundMenu(this);
+    connect(popup_sounds_, &ChatterSoundMenu::chosen, this,
+            [this](int k) { guarded([&] { wave20Click(k); }); });
+}
+
+PhraseButtons::~PhraseButtons() = default;
+
+void PhraseButtons::buildButtons() {
+    for (int n = 1; n <= kButtons; ++n) {
+        auto* button = new PictureButton(this);
+        button->setObjectName(QStringLiteral("b_phrase%1").arg(n));
+        button->setPictureSource(
+            [n](qreal dpr) { return pics::phraseIcon(n, pics::kPhraseSize, dpr); });
+        button->setGeometry(QRect(QPoint(kLeft[static_cast<size_t>(n)], 0), pics::kPhraseSize));
+        button->setToolTip(tooltipFor(phrases_[static_cast<size_t>(n)]));
+        if (n == kChatterButton) {
+            connect(button, &QAbstractButton::clicked, this,
+                    [this] { guarded([&] { b_phrase10Click(); }); });
+        } else {
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, n] { guarded([&] { b_phrase1Click(n); }); });
+        }
+        b_phrase_[static_cast<size_t>(n)] = button;
+    }
+}
+
+QString PhraseButtons::phrase(int button) const {
+    if (button < 1 || button > kButtons)
+        return {};
+    return phrases_[static_cast<size_t>(button)];
+}
+
+void PhraseButtons::setPhrase(int button, const QString& text) {
+    if (button < 1 || button > kPhrases)
+        return;
+    phrases_[static_cast<size_t>(button)] = text;
+    b_phrase_[static_cast<size_t>(button)]->setToolTip(tooltipFor(text));
+}
+
+void PhraseButtons::loadPhrases(const Preferences& prefs) {
+    for (int n = 1; n <= kPhrases; ++n) {
+        const QString& text = prefs.phrases[static_cast<size_t>(n)];
+        if (!text.isEmpty())
+            setPhrase(n, text);
+    }
+}
+
+void PhraseButtons::b_phrase1Click(int button) {
+    if (button < 1 || button > kPhrases)
+        return;
+    if (!cooldown_.phraseready() || !loggedin_)
+        return;
+    send(phraseMessage(myseat_, phrase(button), color::toText(chatColor_)));
+    cooldown_.start();
+    emit cooldownStarted();
+}
+
+void PhraseButtons::b_phrase10Click() {
+    popup_sounds_->popupBelowRight(b_phrase_[kChatterButton]);
+}
+
+void PhraseButtons::wave20Click(int k) {
+    if (!Sounds::maySendChatter(k, myseat_, loggedin_))
+        return;
+    send(msg::toHost::playasound(myseat_, k));
+}
+
+PictureButton* PhraseButtons::b_phrase(int button) const {
+    if (button < 1 || button > kButtons)
+        return nullptr;
+    return b_phrase_[static_cast<size_t>(button)];
+}
+
+void PhraseButtons::send(const QByteArray& message) {
+    if (send_)
+        send_(message);
+}
+
+} // namespace zb
