@@ -127,8 +127,8 @@ void ChatDocument::layout() {
     // Lines of paragraphs before dirtyFrom_ stay; everything after is laid out again.
     const std::size_t cutLine =
         dirtyFrom_ < laidOut_ ? std::size_t(paragraphs_[dirtyFrom_].firstLine) : lines_.size();
-    const std::size_t cutPiece = cutLine < lines_.size() ? lines_[cutLine].firstPiece
-                                                          : pieces_.size();
+    const std::size_t cutPiece =
+        cutLine < lines_.size() ? lines_[cutLine].firstPiece : pieces_.size();
     lines_.resize(cutLine);
     pieces_.resize(cutPiece);
     qreal y = lines_.empty() ? 0 : lines_.back().top + lines_.back().height;
@@ -185,7 +185,8 @@ void ChatDocument::layoutParagraph(int index, qreal& y) {
         const QFontMetricsF& m = styles_[item.style].metrics;
         const auto fits = [&](qreal room) {
             // A trailing blank may hang over the right edge.
-            return w <= room || m.horizontalAdvance(withoutTrailingBlanks(item.text).toString()) <= room;
+            return w <= room ||
+                   m.horizontalAdvance(withoutTrailingBlanks(item.text).toString()) <= room;
         };
         if (!line.empty() && !fits(width_ - line.x()))
             line.finish();
@@ -240,7 +241,8 @@ qreal ChatDocument::advance(const Piece& piece, int offset) const {
         return offset > piece.from ? piece.width : 0;
     if (offset == piece.from + piece.length)
         return piece.width;
-    return styles_[it.style].metrics.horizontalAdvance(it.text.mid(piece.from, offset - piece.from));
+    return styles_[it.style].metrics.horizontalAdvance(
+        it.text.mid(piece.from, offset - piece.from));
 }
 
 ChatDocument::Position ChatDocument::hitTest(QPointF point) const {

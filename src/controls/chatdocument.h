@@ -103,7 +103,8 @@ public:
     // The x of character `offset` of a piece, relative to the piece.
     qreal advance(const Piece& piece, int offset) const;
 
-    QString text(Position from, Position to) const; // paragraphs end with "\n"; pictures add nothing
+    QString text(Position from,
+                 Position to) const; // paragraphs end with "\n"; pictures add nothing
 
 private:
     struct StyleData {

@@ -1,0 +1,203 @@
+// The chat view over a long session: appending must not slow down as the chat grows (the view is
+// never trimmed), and recolouring a style - which every line in a new colour does for all earlier
+// lines of its seat - must not cost a pass over the whole chat.
+//
+// Each appended line goes through the chat panel as a received chat line would, and the event
+// loop runs after every line, so the cost includes the repaint that follows each message.
+
+#include "controls/chatview.h"
+#include "shell/chatpanel.h"
+#include "shell/colortext.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <ctime>
+#include <memory>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+constexpr int kLines = 20000;
+constexpr int kWindow = 1000;
+
+QString chatLine(int i) {
+    const int seat = 1 + i % 4;
+    QString line = QStringLiteral("%1+Player%1 chats: line %2 with a few words").arg(seat).arg(i);
+    if (i % 7 == 0)
+        line += QStringLiteral(" :)#1%1").arg(i % 10);
+    if (i % 11 == 0)
+        line += QStringLiteral(" see www.example%1.com").arg(i);
+    return line;
+}
+
+std::unique_ptr<zb::ChatPanel> shownPanel() {
+    auto panel = std::make_unique<zb::ChatPanel>();
+    panel->show();
+    QApplication::processEvents();
+    return panel;
+}
+
+// CPU time of this thread: the machine may be shared, and other processes' load must not show
+// up as a slower chat.
+double threadCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e9 + double(ts.tv_nsec);
+}
+
+double median(std::vector<double> v) {
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+}
+
+double mean(const std::vector<double>& v) {
+    return std::accumulate(v.begin(), v.end(), 0.0) / double(v.size());
+}
+
+// Reports the first and the last thousand lines' cost per line, as the mean and as the median
+// (the median is what a line costs; the mean also carries the odd preemption of a busy machine).
+void appendTimed(benchmark::State& state, bool scrollOff, bool paint) {
+    for (auto _ : state) {
+        auto panel = shownPanel();
+        panel->setScrollOff(scrollOff);
+        std::vector<double> first;
+        std::vector<double> last;
+        const double start = threadCpuNs();
+        for (int i = 0; i < kLines; ++i) {
+            const double before = threadCpuNs();
+            panel->addlinetochat(chatLine(i), zb::color::kBlack + zb::color::Color(i % 3));
+            if (paint)
+                QApplication::processEvents();
+            const double us = (threadCpuNs() - before) / 1000;
+            if (i < kWindow)
+                first.push_back(us);
+            else if (i >= kLines - kWindow)
+                last.push_back(us);
+        }
+        state.SetIterationTime((threadCpuNs() - start) / 1e9);
+        state.counters["first1k_us_mean"] = mean(first);
+        state.counters["last1k_us_mean"] = mean(last);
+        state.counters["first1k_us_median"] = median(first);
+        state.counters["last1k_us_median"] = median(last);
+        state.counters["ratio_mean"] = mean(last) / mean(first);
+        state.counters["ratio_median"] = median(last) / median(first);
+        state.counters["items"] = panel->mainchat()->itemCount();
+    }
+}
+
+void BM_Append20000Lines(benchmark::State& state) {
+    appendTimed(state, false, true);
+}
+BENCHMARK(BM_Append20000Lines)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_Append20000LinesScrollOff(benchmark::State& state) {
+    appendTimed(state, true, true);
+}
+BENCHMARK(BM_Append20000LinesScrollOff)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Without the repaints: the cost of the view's own bookkeeping and layout.
+void BM_Append20000LinesNoPaint(benchmark::State& state) {
+    appendTimed(state, false, false);
+}
+BENCHMARK(BM_Append20000LinesNoPaint)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A view whose style 7 is used by 10,000 items, among 20,000 lines of other seats.
+std::unique_ptr<zb::ChatPanel> panelWithBusyStyle(int* itemsOfStyle) {
+    auto panel = shownPanel();
+    for (int i = 0; i < 20000; ++i) {
+        if (i % 10 == 0) // seat 2 (style 7): speaker, blank, three words = 5 items
+            panel->addlinetochat(QStringLiteral("2+Ann chats: one two three"), zb::color::kBlue);
+        else
+            panel->addlinetochat(QStringLiteral("3+Bob chats: four five six"), zb::color::kGreen);
+    }
+    QApplication::processEvents();
+    int count = 0;
+    const zb::ChatDocument& doc = panel->mainchat()->document();
+    for (int i = 0; i < doc.itemCount(); ++i)
+        count += doc.item(i).style == 7;
+    *itemsOfStyle = count;
+    return panel;
+}
+
+void BM_RecolourStyleOf10000Items(benchmark::State& state) {
+    int items = 0;
+    auto panel = panelWithBusyStyle(&items);
+    zb::ChatView* view = panel->mainchat();
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+    bool red = false;
+    for (auto _ : state) {
+        red = !red;
+        view->setStyleColor(7, red ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        view->viewport()->repaint(); // the visible part is painted at once in the new colour
+    }
+    state.counters["items_of_style"] = items;
+}
+BENCHMARK(BM_RecolourStyleOf10000Items)->Unit(benchmark::kMicrosecond);
+
+// The recolouring alone, without the repaint that the platform then does.
+void BM_RecolourStyleOf10000ItemsNoPaint(benchmark::State& state) {
+    int items = 0;
+    auto panel = panelWithBusyStyle(&items);
+    zb::ChatView* view = panel->mainchat();
+    bool red = false;
+    for (auto _ : state) {
+        red = !red;
+        view->setStyleColor(7, red ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    }
+    state.counters["items_of_style"] = items;
+}
+BENCHMARK(BM_RecolourStyleOf10000ItemsNoPaint)->Unit(benchmark::kMicrosecond);
+
+// The real case: a line in another colour recolours every earlier line of its seat.
+void BM_AddLineThatRecolours10000Items(benchmark::State& state) {
+    int items = 0;
+    auto panel = panelWithBusyStyle(&items);
+    bool red = false;
+    for (auto _ : state) {
+        red = !red;
+        panel->addlinetochat(QStringLiteral("2+Ann chats: one two three"),
+                             red ? zb::color::kRed : zb::color::kBlue);
+        QApplication::processEvents();
+    }
+    state.counters["items_of_style"] = items;
+}
+BENCHMARK(BM_AddLineThatRecolours10000Items)->Unit(benchmark::kMicrosecond);
+
+// A font change (bold on or off, or "Text Size") is the one change that lays out everything.
+void BM_BoldToggleRelayout(benchmark::State& state) {
+    int items = 0;
+    auto panel = panelWithBusyStyle(&items);
+    zb::ChatView* view = panel->mainchat();
+    bool bold = true;
+    for (auto _ : state) {
+        bold = !bold;
+        view->setStyleBold(7, bold);
+        view->viewport()->repaint();
+    }
+    state.counters["items_total"] = view->itemCount();
+}
+BENCHMARK(BM_BoldToggleRelayout)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
