@@ -22,14 +22,16 @@ void DispatchTimer::kick() {
     timer_.start(std::chrono::milliseconds(std::max<qint64>(0, interval_.count() - since)));
 }
 
-void DispatchTimer::stop() { timer_.stop(); }
+void DispatchTimer::stop() {
+    timer_.stop();
+}
 
 void DispatchTimer::onTimeout() {
     sinceLastTick_.start();
     QPointer<DispatchTimer> alive(this);
     guarded([&] { tick_(); });
     if (!alive)
-        return;  // the tick closed the window that owns us
+        return; // the tick closed the window that owns us
     // A handler may have kicked us meanwhile; only re-arm when still idle.
     bool more = false;
     guarded([&] { more = hasWork_(); });

@@ -23,7 +23,7 @@ namespace zb::proto {
 constexpr char kTerminator = '\xFF';
 // A connection that sends more than this without a terminator is cut off.
 constexpr qsizetype kMaxPending = 64 * 1024;
-extern const QByteArray kVersion;  // "1.0.4"
+extern const QByteArray kVersion; // "1.0.4"
 
 // Decimal text to a 32-bit integer with an optional sign; anything else throws EConvertError
 // "'<text>' is not a valid integer value".
@@ -44,8 +44,8 @@ private:
 };
 
 struct Command {
-    QByteArray word;  // empty when the message has no "+"
-    QByteArray args;  // everything after the first "+"
+    QByteArray word; // empty when the message has no "+"
+    QByteArray args; // everything after the first "+"
 };
 Command splitCommand(const QByteArray& message);
 
@@ -66,7 +66,7 @@ private:
     bool done_ = false;
 };
 
-using Entries = std::array<std::int32_t, 15>;  // card entries 1..15 in order
+using Entries = std::array<std::int32_t, 15>; // card entries 1..15 in order
 
 } // namespace zb::proto
 

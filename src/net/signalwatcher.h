@@ -13,8 +13,8 @@ namespace zb {
 class SignalWatcher : public QObject {
     Q_OBJECT
 public:
-    SignalWatcher(std::initializer_list<int> signalNumbers, std::function<void(int signal)> onSignal,
-                  QObject* parent = nullptr);
+    SignalWatcher(std::initializer_list<int> signalNumbers,
+                  std::function<void(int signal)> onSignal, QObject* parent = nullptr);
     ~SignalWatcher() override;
 
 private:

@@ -9,18 +9,30 @@
 
 namespace zb::rules {
 
-constexpr int kUnused = 1000;        // a card entry not used yet
-constexpr int kCategories = 12;      // entries 1..12 are scored by players
-constexpr int kEntries = 15;         // 13 upper total, 14 bonus, 15 lower total
-constexpr int kBonusThreshold = 63;  // the upper total must be greater than this
+constexpr int kUnused = 1000;       // a card entry not used yet
+constexpr int kCategories = 12;     // entries 1..12 are scored by players
+constexpr int kEntries = 15;        // 13 upper total, 14 bonus, 15 lower total
+constexpr int kBonusThreshold = 63; // the upper total must be greater than this
 constexpr int kBonusValue = 35;
 constexpr int kRegularRounds = 12;
 constexpr int kTeamRounds = 6;
 
 enum Category : int {
-    Ones = 1, Twos, Threes, Fours, Fives, Sixes,
-    FourKind = 7, FullHouse = 8, SmStraight = 9, BigStraight = 10, FiveKind = 11, Freebie = 12,
-    UpperTotal = 13, Bonus = 14, LowerTotal = 15
+    Ones = 1,
+    Twos,
+    Threes,
+    Fours,
+    Fives,
+    Sixes,
+    FourKind = 7,
+    FullHouse = 8,
+    SmStraight = 9,
+    BigStraight = 10,
+    FiveKind = 11,
+    Freebie = 12,
+    UpperTotal = 13,
+    Bonus = 14,
+    LowerTotal = 15
 };
 
 // Dice 1..5 at index 0..4, each 1..6.
@@ -31,7 +43,7 @@ struct Card {
     std::array<std::int32_t, kEntries + 1> entry{};
     std::int32_t total = 0;
     Card() { clear(); }
-    void clear();  // every entry 1000, total 0
+    void clear(); // every entry 1000, total 0
     bool used(int category) const { return entry[category] != kUnused; }
 };
 

@@ -38,8 +38,9 @@ void ErrorReport::report(const QString& text) {
 void ErrorReport::refresh() {
     if (!box_)
         return;
-    box_->setInformativeText(extra_ == 1 ? QStringLiteral("1 more error happened since.")
-                                         : QStringLiteral("%1 more errors happened since.").arg(extra_));
+    box_->setInformativeText(extra_ == 1
+                                 ? QStringLiteral("1 more error happened since.")
+                                 : QStringLiteral("%1 more errors happened since.").arg(extra_));
 }
 
 } // namespace zb

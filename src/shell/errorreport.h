@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QString>
 
-#include <QMessageBox>  // box() converts the QPointer, which needs the whole class
+#include <QMessageBox> // box() converts the QPointer, which needs the whole class
 class QWidget;
 
 namespace zb {

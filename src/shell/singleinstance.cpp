@@ -31,7 +31,7 @@ bool SingleInstance::acquire() {
     QDir().mkpath(folder_);
     const QString base = folder_ + QLatin1Char('/') + QLatin1String(kName);
     lock_ = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
-    lock_->setStaleLockTime(0);  // a lock whose process is gone is taken over
+    lock_->setStaleLockTime(0); // a lock whose process is gone is taken over
     if (!lock_->tryLock(0)) {
         lock_.reset();
         QLocalSocket peer;
@@ -43,7 +43,7 @@ bool SingleInstance::acquire() {
         }
         return false;
     }
-    QLocalServer::removeServer(base);  // a socket left by a copy that crashed
+    QLocalServer::removeServer(base); // a socket left by a copy that crashed
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);

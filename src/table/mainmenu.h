@@ -27,11 +27,11 @@ struct MainMenu {
     QAction* Fast1 = nullptr;
     QAction* TextColor1 = nullptr;
     QMenu* TextSize1 = nullptr;
-    std::array<QAction*, 4> textSizes{};  // "8", "10", "12", "14"
+    std::array<QAction*, 4> textSizes{}; // "8", "10", "12", "14"
     QAction* ScrollChatOff1 = nullptr;
     QAction* ResetScreenLocation1 = nullptr;
     QAction* JustWatch1 = nullptr;
-    QAction* doubleCheck = nullptr;  // "Double Check for 0 Score"
+    QAction* doubleCheck = nullptr; // "Double Check for 0 Score"
     // View
     QAction* ViewTally1 = nullptr;
     QAction* SpyList1 = nullptr;

@@ -101,8 +101,8 @@ TEST_F(Startup, NoArgumentsHostsASoloGameAndItsTableLogsInAsYou) {
     // The game's own table holds slot 1, so this connection is the second one.
     ASSERT_TRUE(waitFor([&] { return client.received.contains("CMD_sendlogininfo+2\xFF"); }, 15s));
     client.send(QByteArray("CMD_logininfo+2+1.0.4+Probe\xFF\xFF"));
-    EXPECT_TRUE(waitFor([&] { return client.received.contains("CMD_existingplayers+1+You\xFF"); },
-                        15s));
+    EXPECT_TRUE(
+        waitFor([&] { return client.received.contains("CMD_existingplayers+1+You\xFF"); }, 15s));
     EXPECT_TRUE(game.running());
 }
 
@@ -114,8 +114,8 @@ TEST_F(Startup, HostModeConnectsToItselfAndOpensThePresenceConnection) {
     Client client;
     ASSERT_TRUE(client.connectWhenListening());
     client.send(QByteArray("CMD_logininfo+2+1.0.4+Probe\xFF\xFF"));
-    EXPECT_TRUE(waitFor([&] { return client.received.contains("CMD_existingplayers+1+Ann\xFF"); },
-                        15s));
+    EXPECT_TRUE(
+        waitFor([&] { return client.received.contains("CMD_existingplayers+1+Ann\xFF"); }, 15s));
     zbtest::pump(200ms);
     EXPECT_TRUE(lobby.received[0].isEmpty()) << "nothing travels on the presence connection";
 }
@@ -148,7 +148,7 @@ TEST_F(Startup, ASecondCopyEndsAtOnceAndTheFirstKeepsRunning) {
     GameProcess first;
     first.start(kGame, {});
     Client client;
-    ASSERT_TRUE(client.connectWhenListening());  // the first copy is fully up
+    ASSERT_TRUE(client.connectWhenListening()); // the first copy is fully up
 
     GameProcess second(first.runtimeDir());
     second.start(kGame, {"Bob", "127.0.0.1", "false"});

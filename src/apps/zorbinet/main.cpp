@@ -1,3 +1,5 @@
 #include "shell/gameapp.h"
 
-int main(int argc, char** argv) { return zb::runGame(argc, argv); }
+int main(int argc, char** argv) {
+    return zb::runGame(argc, argv);
+}
