@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <limits>
+#include <string>
 #include <utility>
 
 namespace zb::proto {
@@ -14,7 +15,13 @@ namespace {
 [[noreturn]] void notAnInteger(QByteArrayView text) {
     // Wire text is Latin-1; the error report reads exception texts as UTF-8.
     const QByteArray shown = QString::fromLatin1(text).toUtf8();
-    throw EConvertError("'" + shown.toStdString() + "' is not a valid integer value");
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) about "'" + std::string at -O3.
+    std::string message;
+    message.reserve(static_cast<std::size_t>(shown.size()) + 32);
+    message += '\'';
+    message.append(shown.constData(), static_cast<std::size_t>(shown.size()));
+    message += "' is not a valid integer value";
+    throw EConvertError(message);
 }
 
 } // namespace

@@ -1,0 +1,110 @@
+#pragma once
+// TServer, the game host: the listening socket, the player table, the receive queue shared by all
+// connections and the dispatcher that hands each message to its handler; the game itself is
+// GameFlow's. It never shows anything and needs Qt Core only.
+//
+// Every message waiting in the queue remembers the slot and the connection it came on. A message
+// is acted on only while that connection still holds the slot and only if the slot it names is
+// that slot (the hosting player's table, slot 1, may name any seat in CMD_justwatch and alone may
+// start games and remove players). Numbers out of range make a message ignored.
+
+#include "host/gameflow.h"
+#include "host/outbox.h"
+#include "host/playertable.h"
+#include "net/tsock.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <deque>
+#include <functional>
+
+namespace zb {
+
+class DispatchTimer;
+namespace rules {
+class Random;
+}
+
+class TServer : public QObject, private host::Outbox {
+    Q_OBJECT
+public:
+    TServer(std::function<int()> botSpeed, rules::Random& rng, QObject* parent = nullptr);
+    ~TServer() override;
+
+    void setPortName(const QString& port);
+    QString portName() const;
+    // May throw ESockException ("Listen - Error Binding Socket" ...).
+    void setListening(bool on);
+    bool listening() const;
+    // The port actually listened on (an ephemeral one for port "0").
+    quint16 port() const;
+
+    // Read-only views for tests and the program around the host.
+    const host::PlayerTable& players() const { return players_; }
+    const host::GameFlow& game() const { return *game_; }
+    qsizetype queuedMessages() const { return static_cast<qsizetype>(receivedlist.size()); }
+
+    // Seam for tests and fuzzing: connections without sockets that run the same admission,
+    // framing, queueing, dispatching and departure code as real ones. What is sent to them is
+    // handed to the tap (which also sees what goes to real connections).
+    using OutputTap = std::function<void(int slot, const QByteArray& message)>;
+    void setOutputTap(OutputTap tap) { tap_ = std::move(tap); }
+    int attachLocal();          // the new slot, or 0 when all are in use
+    void detachLocal(int slot); // that connection closes
+    void feed(int slot, QByteArrayView bytes);
+    bool dispatchOne();      // one dispatcher tick; false when the queue was empty
+    void runGameTimersNow(); // the tick of each game timer that is running
+
+private:
+    struct Received {
+        int slot;
+        quint64 connectionId;
+        QByteArray message;
+    };
+    using Handler = void (TServer::*)(int from, proto::Fields& f);
+
+    // Connections.
+    void Sock1Accept(TSock* listener);
+    void Sock1Read(TSock* sender, int count);
+    void tempsockDisconnect(TSock* sender);
+    void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    int admit(TSock* sock);
+    void refuse(TSock* sock);
+    void queueFrom(int slot, QByteArrayView bytes);
+    void release(int slot);
+    void disconnectsock(int slot);
+    int slotOf(const TSock* sock) const;
+
+    // Dispatcher and handlers.
+    void socktimerTimer();
+    static Handler handlerFor(const QByteArray& word);
+    void receivedlogininfo(int from, proto::Fields& f);
+    void kickhim(int from, proto::Fields& f);
+    void chat(int from, proto::Fields& f);
+    void action(int from, proto::Fields& f);
+    void playasound(int from, proto::Fields& f);
+    void startgame(int from, proto::Fields& f);
+    void justwatch(int from, proto::Fields& f);
+    void rolldice(int from, proto::Fields& f);
+    void setdice(int from, proto::Fields& f);
+    void unsetdice(int from, proto::Fields& f);
+    void setscore(int from, proto::Fields& f);
+    // The seat named by a turn request, when the request may act for it; 0 otherwise.
+    int requestingSeat(int from, proto::Fields& f) const;
+
+    // Outbox.
+    void sendToAll(const QByteArray& message) override;
+    void sendTo(int slot, const QByteArray& message) override;
+    void sendToOthers(int slot, const QByteArray& message);
+
+    TSock* Sock1 = nullptr;
+    host::PlayerTable players_;
+    host::GameFlow* game_ = nullptr;
+    std::deque<Received> receivedlist;
+    DispatchTimer* socktimer = nullptr;
+    quint64 lastConnectionId_ = 0;
+    OutputTap tap_;
+};
+
+} // namespace zb

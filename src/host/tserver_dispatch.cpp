@@ -1,0 +1,167 @@
+// The dispatcher of TServer and the handlers of the messages that tables send. Each handler
+// reads its fields from the front of the argument string; a number field that is not a number
+// ends the handler with a conversion error, which the dispatcher's guard reports.
+
+#include "host/tserver.h"
+
+#include <iterator>
+
+namespace zb {
+
+using host::tplayer;
+namespace toTable = zb::msg::toTable;
+
+namespace {
+
+struct Route {
+    const char* word;
+    void (TServer::*handler)(int, proto::Fields&);
+};
+
+} // namespace
+
+TServer::Handler TServer::handlerFor(const QByteArray& word) {
+    static const Route routes[] = {
+        {"CMD_logininfo", &TServer::receivedlogininfo},
+        {"CMD_kickhim", &TServer::kickhim},
+        {"CMD_chat", &TServer::chat},
+        {"CMD_action", &TServer::action},
+        {"CMD_startgame", &TServer::startgame},
+        {"CMD_justwatch", &TServer::justwatch},
+        {"CMD_rolldice", &TServer::rolldice},
+        {"CMD_unsetdice", &TServer::unsetdice},
+        {"CMD_setdice", &TServer::setdice},
+        {"CMD_setscore", &TServer::setscore},
+        {"CMD_playasound", &TServer::playasound},
+    };
+    if (word.isEmpty())
+        return nullptr;
+    for (const Route& r : routes) {
+        if (word == r.word)
+            return r.handler;
+    }
+    return nullptr;
+}
+
+void TServer::socktimerTimer() {
+    if (receivedlist.empty())
+        return;
+    Received r = std::move(receivedlist.front());
+    receivedlist.pop_front();
+    tplayer& p = players_[r.slot];
+    // What a departed connection left behind must not act for the slot's next occupant.
+    if (!p.connected || p.connectionId != r.connectionId)
+        return;
+    --p.queued;
+    const proto::Command command = proto::splitCommand(r.message);
+    if (const Handler handler = handlerFor(command.word)) {
+        proto::Fields fields(command.args);
+        (this->*handler)(r.slot, fields);
+    }
+}
+
+void TServer::receivedlogininfo(int from, proto::Fields& f) {
+    const int n = f.nextInt();
+    if (n != from)
+        return;
+    const QByteArray version = f.next();
+    const QByteArray name = f.rest();
+    tplayer& p = players_[n];
+    p.name = name;
+    p.connected = true;
+    sendToAll(toTable::newplayerinfo(n, name));
+    for (int i = 1; i <= players_.count(); ++i) {
+        if (i != n)
+            sendTo(n, toTable::existingplayers(i, players_[i].name));
+    }
+    if (version != proto::kVersion) {
+        sendTo(1, toTable::havewrongversion(name));
+        sendTo(n, toTable::wrongversion());
+    }
+    game_->sendGameTo(n);
+}
+
+void TServer::kickhim(int from, proto::Fields& f) {
+    const int requester = f.nextInt();
+    const int target = f.nextInt();
+    if (from != 1 || requester != 1 || !host::validSlot(target))
+        return;
+    disconnectsock(target);
+}
+
+void TServer::chat(int from, proto::Fields& f) {
+    const QByteArray slotText = f.next();
+    if (proto::toInt(slotText) != from)
+        return;
+    sendToAll(toTable::chat(slotText, players_[from].name, f.rest()));
+}
+
+void TServer::action(int from, proto::Fields& f) {
+    const QByteArray slotText = f.next();
+    if (proto::toInt(slotText) != from)
+        return;
+    sendToAll(toTable::action(slotText, players_[from].name, f.rest()));
+}
+
+void TServer::playasound(int from, proto::Fields& f) {
+    const QByteArray slotText = f.next();
+    if (proto::toInt(slotText) != from)
+        return;
+    sendToAll(toTable::playasound(slotText, f.rest()));
+}
+
+void TServer::startgame(int from, proto::Fields& f) {
+    const QByteArray starter = f.next();
+    if (proto::toInt(starter) != 1 || from != 1)
+        return;
+    const QByteArray bonusWord = f.next();
+    const QByteArray teamWord = f.rest();
+    game_->startgame(starter, bonusWord, teamWord);
+}
+
+void TServer::justwatch(int from, proto::Fields& f) {
+    const int slot = f.nextInt();
+    const int mode = f.nextInt();
+    if (!host::validSlot(slot))
+        return;
+    // The hosting player's table may set any seat to just watch and back.
+    if (slot != from && !(from == 1 && host::validSeat(slot)))
+        return;
+    game_->justwatch(slot, mode);
+}
+
+int TServer::requestingSeat(int from, proto::Fields& f) const {
+    const int seat = f.nextInt();
+    // A seat that the computer plays takes no turn requests from its watching player.
+    if (seat != from || !host::validSeat(seat) || game_->computerPlayed(seat))
+        return 0;
+    return seat;
+}
+
+void TServer::rolldice(int from, proto::Fields& f) {
+    if (const int seat = requestingSeat(from, f))
+        game_->rolldice(seat);
+}
+
+void TServer::setdice(int from, proto::Fields& f) {
+    const int seat = requestingSeat(from, f);
+    const int die = f.nextInt();
+    if (seat && host::validDie(die))
+        game_->setdice(seat, die);
+}
+
+void TServer::unsetdice(int from, proto::Fields& f) {
+    const int seat = requestingSeat(from, f);
+    const int die = f.nextInt();
+    if (seat && host::validDie(die))
+        game_->unsetdice(seat, die);
+}
+
+void TServer::setscore(int from, proto::Fields& f) {
+    const int seat = requestingSeat(from, f);
+    const int category = f.nextInt();
+    if (seat && category >= 1 && category <= rules::kCategories)
+        game_->setscore(seat, category);
+}
+
+} // namespace zb
