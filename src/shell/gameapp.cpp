@@ -51,11 +51,12 @@ void GameApp::start() {
     gamestart_ = new Tgamestartform();
     phrases_ = new Tphrases();
     download_ = new Tdownload();
+    chat_->attachWindows(gamestart_, spylist_);
 
     connect(chat_, &Tchat::showHelp, help_, &QWidget::show);
     connect(chat_, &Tchat::showAbout, about_, &QWidget::show);
     connect(chat_, &Tchat::showTally, tally_, &QWidget::show);
-    connect(chat_, &Tchat::showSpyList, spylist_, &QWidget::show);
+    connect(chat_, &Tchat::showSpyList, spylist_, [this] { spylist_->showOver(chat_); });
     connect(chat_, &Tchat::showPhrases, phrases_, &QWidget::show);
     // Closing the table window ends the program, whatever other window is open.
     connect(chat_, &Tchat::closed, this, &GameApp::finished, Qt::QueuedConnection);

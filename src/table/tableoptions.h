@@ -1,6 +1,6 @@
 #pragma once
 // What the process hands the table window at creation: the command line and the seams that
-// tests replace (ports, dialogs, sound player, settings folder).
+// tests replace (ports, dialogs, sound player, tally, settings folder).
 
 #include <QString>
 #include <QStringList>
@@ -8,12 +8,20 @@
 
 namespace zb {
 
+class Dialogs;
+class SoundPlayer;
+class TallySink;
+
 struct TableOptions {
-    QStringList args;                     // the positional arguments after the program name
+    QStringList args; // the positional arguments after the program name
     QString gamePort = QStringLiteral("7772");
     QString lobbyPort = QStringLiteral("9001");
-    QString settingsFolder;               // empty: the program's folder or the per-user one
-    std::function<void()> startHost;      // switches the host's listener on (may throw)
+    QString settingsFolder;          // empty: the program's folder or the per-user one
+    std::function<void()> startHost; // switches the host's listener on (may throw)
+    // Seams, not owned; null picks the real one: message boxes, the QSoundEffect player, no tally.
+    Dialogs* dialogs = nullptr;
+    SoundPlayer* soundPlayer = nullptr;
+    TallySink* tally = nullptr;
 };
 
 } // namespace zb

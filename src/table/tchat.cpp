@@ -1,27 +1,54 @@
 #include "table/tchat.h"
 
+#include "controls/backgroundpainter.h"
+#include "controls/flatstyle.h"
+#include "controls/picturebutton.h"
 #include "net/guard.h"
 #include "net/tsock.h"
 #include "rules/random.h"
+#include "shell/chatpanel.h"
+#include "shell/dialogs.h"
+#include "shell/latin1.h"
 #include "shell/singleinstance.h"
+#include "shell/soundeffectplayer.h"
+#include "table/board.h"
+#include "table/scorecard.h"
+#include "table/session.h"
+#include "table/tallysink.h"
+#include "table/tgamestartform.h"
+#include "table/tspylist.h"
+#include "table/zeropanel.h"
 
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QFrame>
-#include <QGuiApplication>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTextEdit>
 
 namespace zb {
+namespace {
+
+SoundPlayer* ownPlayerFor(const TableOptions& options, std::unique_ptr<SoundPlayer>& own) {
+    if (options.soundPlayer)
+        return options.soundPlayer;
+    own = std::make_unique<SoundEffectPlayer>();
+    return own.get();
+}
+
+} // namespace
 
 Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), random_(random) {
+    : QMainWindow(parent), options_(std::move(options)), random_(random),
+      dialogs_(options_.dialogs ? options_.dialogs : &standardDialogs()),
+      tally_(options_.tally ? options_.tally : &noTally()),
+      sounds_(prefs_, *ownPlayerFor(options_, ownPlayer_)) {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Zorbinet"));
     // The marker "zorbinet" tells other software that the game runs; nothing waits on it.
-    marker_ = std::make_unique<QLockFile>(SingleInstance::defaultFolder() +
-                                          QStringLiteral("/zorbinet"));
+    marker_ =
+        std::make_unique<QLockFile>(SingleInstance::defaultFolder() + QStringLiteral("/zorbinet"));
     marker_->tryLock(0);
     random_.seed(rules::Random::clockSeed());
 
@@ -30,16 +57,38 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     sock11_ = new TSock(this);
     sock11_->setHostName(QStringLiteral("127.0.0.1"));
     sock11_->setPortName(options_.lobbyPort);
+    session_ = new Session(sock_, this);
 
     menu_.build(menuBar());
     buildLayout();
     connectMenu();
+    connectControls();
+    registerHandlers();
 
     move(3, 5);
     resize(kInitialClient.width(), kInitialClient.height() + menuBar()->sizeHint().height());
 }
 
-Tchat::~Tchat() = default;
+Tchat::~Tchat() {
+    // The socket's handlers point into this window; none may run while it is torn down.
+    sock_->OnRead = nullptr;
+    sock_->OnInfo = nullptr;
+}
+
+const ClientState& Tchat::state() const {
+    return session_->state();
+}
+
+void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {
+    gamestart_ = gamestart;
+    spylist_ = spylist;
+    if (gamestart_) {
+        gamestart_->setTable(this);
+        connect(gamestart_, &Tgamestartform::startClicked, this, [this] { startgame(); });
+    }
+    if (spylist_)
+        spylist_->setTable(this);
+}
 
 void Tchat::buildLayout() {
     auto* client = new QWidget(this);
@@ -50,24 +99,31 @@ void Tchat::buildLayout() {
     client->setPalette(pal);
     client->setMinimumSize(kMinimumClient);
     setCentralWidget(client);
+    flat::applyFlatStyle(this);
 
     mainPanel_ = new QFrame(client);
     mainPanel_->setObjectName(QStringLiteral("mainpanel"));
     mainPanel_->setGeometry(kMainPanel);
-    mainPanel_->setAutoFillBackground(true);
-    QPalette panelPal = mainPanel_->palette();
-    panelPal.setColor(QPalette::Window, QColor(0xCC, 0xC8, 0xB3));
-    mainPanel_->setPalette(panelPal);
+    auto* background = new BackgroundPainter(mainPanel_);
+    background->setObjectName(QStringLiteral("mainpanelbackground"));
+    background->setGeometry(0, 0, kMainPanel.width(), kMainPanel.height());
+    background->setBorderColor(QColor(0x9C, 0x8F, 0x6A));
 
-    // Until the chat panel is composed in, system lines go to a plain view.
-    auto* view = new QTextEdit(mainPanel_);
-    view->setObjectName(QStringLiteral("mainchat"));
-    view->setReadOnly(true);
-    view->setGeometry(1 + 1, 315 + 2, 481, 108);
+    board_ = new Board(mainPanel_);
+    board_->move(kBoardPlace);
+    card_ = new ScoreCard(mainPanel_);
+    card_->move(kCardPlace);
+    chat_ = new ChatPanel(mainPanel_, dialogs_);
+    chat_->setObjectName(QStringLiteral("chatpanel"));
+    chat_->move(kChatPlace);
+    chat_->attachMenu(menu_.TextColor1, menu_.textSizes, menu_.ScrollChatOff1);
+    chat_->setSendMessage([this](const QByteArray& message) { sendRequest(message); });
 }
 
 void Tchat::connectMenu() {
     connect(menu_.Exit1, &QAction::triggered, this, [this] { guarded([&] { close(); }); });
+    connect(menu_.StartGame1, &QAction::triggered, this,
+            [this] { guarded([&] { button_startClick(); }); });
     connect(menu_.ResetScreenLocation1, &QAction::triggered, this,
             [this] { guarded([&] { ResetScreenLocation1Click(); }); });
     connect(menu_.Help2, &QAction::triggered, this, &Tchat::showHelp);
@@ -81,16 +137,45 @@ void Tchat::connectMenu() {
     speed(menu_.Slow1, 1500);
     speed(menu_.Normal1, 1000);
     speed(menu_.Fast1, 500);
+    // The switches the sounds and the card read; writing them to the settings file is the
+    // settings' business.
+    connect(menu_.PlaySounds1, &QAction::toggled, this,
+            [this](bool on) { prefs_.playSounds = on; });
+    connect(menu_.Classic1, &QAction::triggered, this, [this] { prefs_.turnSound = 0; });
+    connect(menu_.New1, &QAction::triggered, this, [this] { prefs_.turnSound = 1; });
+    connect(menu_.PlayChatterSounds1, &QAction::toggled, this,
+            [this](bool on) { prefs_.chatterSounds = on; });
+    connect(menu_.doubleCheck, &QAction::toggled, this,
+            [this](bool on) { prefs_.doubleCheck = on; });
+    prefs_.playSounds = menu_.PlaySounds1->isChecked();
+    prefs_.turnSound = menu_.New1->isChecked() ? 1 : 0;
+    prefs_.chatterSounds = menu_.PlayChatterSounds1->isChecked();
+    prefs_.doubleCheck = menu_.doubleCheck->isChecked();
 }
 
-void Tchat::addlinetochat(const QByteArray& line, quint32 colour) {
-    auto* view = findChild<QTextEdit*>(QStringLiteral("mainchat"));
-    if (!view)
-        return;
-    const int plus = line.indexOf('+');
-    const QColor c(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    view->setTextColor(c);
-    view->append(QString::fromLatin1(plus >= 0 ? line.mid(plus + 1) : line));
+void Tchat::connectControls() {
+    sock_->OnRead = [this](TSock*, int) { guarded([&] { sockRead(); }); };
+    sock_->OnInfo = [this](TSock*, TSocketInfo info, const QString& msg) {
+        guarded([&] { sockInfo(info, msg); });
+    };
+    connect(board_, &Board::throwClicked, this, [this] { image_throwdiceClick(); });
+    connect(board_, &Board::startClicked, this, [this] { button_startClick(); });
+    connect(board_, &Board::dieClicked, this, [this](int die) { diceClick(die); });
+    connect(card_, &ScoreCard::categoryClicked, this, [this](int c) { cardClick(c); });
+    connect(board_->panel_zero(), &ZeroPanel::yesClicked, this, [this] { yesClick(); });
+    connect(board_->panel_zero(), &ZeroPanel::noClicked, this, [this] { noClick(); });
+}
+
+void Tchat::addlinetochat(const QString& line, quint32 colour) {
+    chat_->addlinetochat(line, colour);
+}
+
+void Tchat::addlinetochat(const char* line, quint32 colour) {
+    chat_->addlinetochat(line, colour);
+}
+
+void Tchat::focusChat() {
+    chat_->mychat()->setFocus();
 }
 
 void Tchat::showEvent(QShowEvent* event) {
@@ -102,7 +187,6 @@ void Tchat::showEvent(QShowEvent* event) {
 }
 
 void Tchat::processparams() {
-    constexpr quint32 kBlue = 0xFF0000;
     menu_.StartGame1->setEnabled(false);
     loginname_.clear();
     const QStringList& args = options_.args;
@@ -129,15 +213,16 @@ void Tchat::processparams() {
 void Tchat::hostpress() {
     if (options_.startHost)
         options_.startHost();
-    loginname_ = playername_.toLatin1() + '\xFF';
+    loginname_ = toWire(playername_) + '\xFF';
     hosting_ = true;
     sock_->setHostName(QStringLiteral("127.0.0.1"));
     sock_->open();
     menu_.StartGame1->setEnabled(true);
+    board_->button_start()->show();
 }
 
 void Tchat::joinpress() {
-    loginname_ = playername_.toLatin1() + '\xFF';
+    loginname_ = toWire(playername_) + '\xFF';
     sock_->setHostName(hostaddress_);
     sock_->open();
     menu_.StartGame1->setEnabled(false);
@@ -158,7 +243,9 @@ void Tchat::placeMainPanel() {
     mainPanel_->move(kMainPanel.x() + dx, kMainPanel.y() + dy);
 }
 
-void Tchat::ResetScreenLocation1Click() { setOuterBounds(kDefaultBounds); }
+void Tchat::ResetScreenLocation1Click() {
+    setOuterBounds(kDefaultBounds);
+}
 
 void Tchat::setOuterBounds(const QRect& outer) {
     const QRect frame = frameGeometry();

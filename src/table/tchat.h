@@ -1,15 +1,18 @@
 #pragma once
 // Tchat: the table window. It is a client of a game host exactly like a remote table: it reaches
-// the host only through its socket `sock`. This file holds the window's frame and start-up; the
-// session, board, score card and chat live in their own classes that the window composes.
+// the host only through its socket `sock`. The window composes the board, the score card and the
+// chat panel; its handlers are split by concern over tchat_session.cpp (receiving, dispatch,
+// seats), tchat_turn.cpp (game start, turns, dice), tchat_card.cpp (choosing, scores, winner)
+// and tchat_spectators.cpp (watching); this file's .cpp holds the frame and start-up.
 
+#include "shell/settingsprefs.h"
+#include "shell/sounds.h"
 #include "table/mainmenu.h"
 #include "table/tableoptions.h"
 
 #include <QByteArray>
 #include <QMainWindow>
 #include <QRect>
-#include <array>
 #include <memory>
 
 class QFrame;
@@ -17,7 +20,21 @@ class QLockFile;
 
 namespace zb {
 
+class Board;
+class ChatPanel;
+class Dialogs;
+class ScoreCard;
+class Session;
+class SoundPlayer;
+class TallySink;
+class Tgamestartform;
 class TSock;
+class Tspylist;
+struct ClientState;
+enum class TSocketInfo;
+namespace proto {
+class Fields;
+}
 namespace rules {
 class Random;
 }
@@ -29,9 +46,19 @@ public:
     static constexpr QSize kInitialClient{775, 466};
     static constexpr QSize kMinimumClient{499, 324};
     static constexpr QRect kMainPanel{4, 8, 767, 451};
+    static constexpr QPoint kBoardPlace{1, 1};
+    static constexpr QPoint kCardPlace{485, 1};
+    static constexpr QPoint kChatPlace{1, 315};
+    // System line colours ($00BBGGRR).
+    static constexpr quint32 kBlue = 0xFF0000;
+    static constexpr quint32 kNavy = 0x800000;
 
     Tchat(TableOptions options, rules::Random& random, QWidget* parent = nullptr);
     ~Tchat() override;
+
+    // The start-game dialog and the spy list are windows of their own, created by the program in
+    // its order; the table uses them once attached.
+    void attachWindows(Tgamestartform* gamestart, Tspylist* spylist);
 
     // Start-up state.
     const QString& playername() const { return playername_; }
@@ -48,13 +75,38 @@ public:
     TSock* sock() const { return sock_; }
     TSock* Sock11() const { return sock11_; }
     QFrame* mainPanel() const { return mainPanel_; }
+    Session& session() const { return *session_; }
+    const ClientState& state() const;
+    Board* board() const { return board_; }
+    ScoreCard* card() const { return card_; }
+    ChatPanel* chatPanel() const { return chat_; }
+    Tgamestartform* gameStartForm() const { return gamestart_; }
+    Tspylist* spyList() const { return spylist_; }
+    Preferences& prefs() { return prefs_; }
+    Sounds& sounds() { return sounds_; }
 
     // Adds a line to the chat view: "<prefix>+<text>" in a colour ($00BBGGRR).
-    void addlinetochat(const QByteArray& line, quint32 colour);
+    void addlinetochat(const QString& line, quint32 colour);
+    void addlinetochat(const char* line, quint32 colour);
 
     void processparams();
     void hostpress();
     void joinpress();
+
+    // The receive path of `sock`: what a read hands over, cut and queued.
+    void sockRead();
+    void sockInfo(TSocketInfo info, const QString& msg);
+
+    // The player's actions, as the clicks and menu items run them.
+    void image_throwdiceClick();
+    void button_startClick();
+    void startgame();
+    void diceClick(int die);
+    void cardClick(int category);
+    void doublecheck(int category);
+    void sendscore(int category);
+    void yesClick();
+    void noClick();
 
 signals:
     void showHelp();
@@ -70,13 +122,52 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Frame.
     void buildLayout();
     void connectMenu();
+    void connectControls();
     void placeMainPanel();
     void ResetScreenLocation1Click();
     void setOuterBounds(const QRect& outer);
     void FormClose();
     void saveBounds();
+    void focusChat();
+    // Keeps the card's hints (own column, rows that light up) in step with the session.
+    void refreshHints();
+
+    // Session and seats (tchat_session.cpp).
+    void registerHandlers();
+    void dispatchTo(const char* word, void (Tchat::*handler)(proto::Fields&));
+    void systemLine(const QString& text, quint32 colour = kBlue);
+    void sendRequest(const QByteArray& message);
+    void closeWhenDone();
+    void sendlogininfo(proto::Fields& f);
+    void newplayerinfo(proto::Fields& f);
+    void playerdisconnected(proto::Fields& f);
+    void havewrongversion(proto::Fields& f);
+    void wrongversion(proto::Fields& f);
+    void full(proto::Fields& f);
+    void chatrecieved(proto::Fields& f);
+    void playasound(proto::Fields& f);
+    void applySettings();
+
+    // Game start, turns and dice (tchat_turn.cpp).
+    void startthegame(proto::Fields& f);
+    void getnextplayer(proto::Fields& f);
+    void thedice(proto::Fields& f);
+    void placedice(int die, int face);
+    void setdice(proto::Fields& f);
+    void unsetdice(proto::Fields& f);
+    void setbonusdice(proto::Fields& f);
+
+    // Choosing and scoring (tchat_card.cpp).
+    void rollagain(proto::Fields& f);
+    void chooseagain(proto::Fields& f);
+    void pscore(proto::Fields& f);
+    void winner(proto::Fields& f);
+
+    // Watching (tchat_spectators.cpp).
+    void justwatching(proto::Fields& f);
 
     TableOptions options_;
     rules::Random& random_;
@@ -85,11 +176,27 @@ private:
     TSock* sock_ = nullptr;
     TSock* sock11_ = nullptr;
     std::unique_ptr<QLockFile> marker_;
+    Session* session_ = nullptr;
+    Board* board_ = nullptr;
+    ScoreCard* card_ = nullptr;
+    ChatPanel* chat_ = nullptr;
+    Tgamestartform* gamestart_ = nullptr;
+    Tspylist* spylist_ = nullptr;
+
+    Dialogs* dialogs_ = nullptr;
+    TallySink* tally_ = nullptr;
+    std::unique_ptr<SoundPlayer> ownPlayer_;
+    Preferences prefs_;
+    Sounds sounds_;
 
     QString playername_;
     QString hostaddress_;
     QByteArray loginname_;
     bool hosting_ = false;
+    // The connection has ended; the window closes once what the host sent before is shown.
+    bool lost_ = false;
+    // "Game is full" is on screen; its answer closes the window.
+    bool fullShown_ = false;
     bool shownOnce_ = false;
     bool settingsRead_ = false;
     QRect storedbounds_{0, 0, 0, 0};

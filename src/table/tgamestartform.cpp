@@ -1,10 +1,72 @@
 #include "table/tgamestartform.h"
 
+#include "controls/backgroundpainter.h"
+#include "controls/flatstyle.h"
+#include "controls/picturebutton.h"
+#include "controls/pictures.h"
+#include "net/guard.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
 namespace zb {
 
-Tgamestartform::Tgamestartform(QWidget* parent) : QWidget(parent, Qt::Window) {
+Tgamestartform::Tgamestartform(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("tgamestartform"));
     setWindowTitle(QStringLiteral("Zorbinet - Start Game"));
+    setFixedSize(kSize);
+    flat::applyFlatStyle(this);
+
+    auto* background = new BackgroundPainter(this);
+    background->setGeometry(rect());
+    // Without a window manager's frame the window still needs an edge.
+    background->setBorderColor(QColor(0x9C, 0x8F, 0x6A));
+
+    auto* heading = new QLabel(QStringLiteral("New game"), this);
+    heading->setGeometry(16, 10, kSize.width() - 32, 20);
+    QFont f = heading->font();
+    f.setPixelSize(15);
+    f.setBold(true);
+    heading->setFont(f);
+    heading->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+
+    team_ = new QCheckBox(QStringLiteral("Team Game"), this);
+    team_->setObjectName(QStringLiteral("team"));
+    team_->setGeometry(20, 38, kSize.width() - 40, 20);
+    team_->setToolTip(QStringLiteral("Partners share one card; six rounds"));
+    bonus_ = new QCheckBox(QStringLiteral("Bonus Dice Game"), this);
+    bonus_->setObjectName(QStringLiteral("bonus"));
+    bonus_->setGeometry(20, 62, kSize.width() - 40, 20);
+    bonus_->setToolTip(QStringLiteral("A bonus die doubles the matching dice in the number rows"));
+
+    start_ = new PictureButton(this);
+    start_->setObjectName(QStringLiteral("button_start"));
+    start_->setPictureSource([](qreal r) { return pics::startPicture(pics::kThrowSize, r); });
+    start_->setGeometry(
+        QRect(QPoint((kSize.width() - pics::kThrowSize.width()) / 2, 94), pics::kThrowSize));
+    connect(start_, &PictureButton::clicked, this, [this] {
+        guarded([&] {
+            hide();
+            emit startClicked();
+        });
+    });
+}
+
+void Tgamestartform::setTable(QWidget* table) {
+    table_ = table;
+}
+
+void Tgamestartform::showOver(QWidget* table) {
+    if (table)
+        table_ = table;
+    if (table_) {
+        const QRect over = table_->frameGeometry();
+        move(over.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 } // namespace zb

@@ -1,14 +1,40 @@
 #pragma once
+// The window "Zorbinet - Start Game": two choices for the next game and the start picture. It is
+// hidden, not destroyed, after use, so the choices stay as they were for the next game.
 
+#include <QPointer>
 #include <QWidget>
+
+class QCheckBox;
 
 namespace zb {
 
-// The window "Zorbinet - Start Game".
+class PictureButton;
+
 class Tgamestartform : public QWidget {
     Q_OBJECT
 public:
+    static constexpr QSize kSize{220, 130};
+
     explicit Tgamestartform(QWidget* parent = nullptr);
+
+    QCheckBox* team() const { return team_; }
+    QCheckBox* bonus() const { return bonus_; }
+    PictureButton* button_start() const { return start_; }
+
+    // The table window it stays on top of and is centred over.
+    void setTable(QWidget* table);
+    void showOver(QWidget* table);
+
+signals:
+    // The start picture was clicked; the window has hidden itself.
+    void startClicked();
+
+private:
+    QCheckBox* team_ = nullptr;
+    QCheckBox* bonus_ = nullptr;
+    PictureButton* start_ = nullptr;
+    QPointer<QWidget> table_;
 };
 
 } // namespace zb

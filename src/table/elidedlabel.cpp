@@ -1,0 +1,63 @@
+#include "table/elidedlabel.h"
+
+#include <QPainter>
+
+namespace zb {
+
+ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setTextFormat(Qt::PlainText);
+}
+
+void ElidedLabel::setTextColor(const QColor& colour) {
+    colour_ = colour;
+    update();
+}
+
+void ElidedLabel::setBackgroundColor(const QColor& colour) {
+    background_ = colour;
+    update();
+}
+
+void ElidedLabel::setMinimumPixelSize(int pixels) {
+    minimumPixelSize_ = pixels;
+    update();
+}
+
+QFont ElidedLabel::fittedFont(int width) const {
+    QFont f = font();
+    int px = f.pixelSize();
+    const auto tooWide = [&] { return QFontMetrics(f).horizontalAdvance(text()) > width; };
+    if (minimumPixelSize_ <= 0 || px <= 0)
+        return f;
+    // Narrower letters first, then smaller ones.
+    if (tooWide())
+        f.setStretch(QFont::SemiCondensed);
+    if (tooWide())
+        f.setStretch(QFont::Condensed);
+    while (px > minimumPixelSize_ && tooWide())
+        f.setPixelSize(--px);
+    return f;
+}
+
+bool ElidedLabel::fits() const {
+    const int width = contentsRect().width() - 4;
+    return QFontMetrics(fittedFont(width)).horizontalAdvance(text()) <= width;
+}
+
+void ElidedLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (background_.isValid()) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(background_);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    }
+    const QRect area = contentsRect().adjusted(2, 0, -2, 0);
+    const QFont f = fittedFont(area.width());
+    p.setPen(colour_);
+    p.setFont(f);
+    p.drawText(area, static_cast<int>(alignment()),
+               QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()));
+}
+
+} // namespace zb

@@ -1,0 +1,319 @@
+#include "table/scorecard.h"
+
+#include "controls/highlightlabel.h"
+#include "controls/pictures.h"
+#include "net/guard.h"
+#include "rules/rules.h"
+#include "table/elidedlabel.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace zb {
+namespace {
+
+constexpr int kLabelWidth = 89;
+constexpr int kColumnWidth = 48;
+constexpr int kRowHeight = 19;
+constexpr int kNamesTop = 48;
+constexpr int kRowsTop = 84;
+constexpr int kSectionGap = 4;
+constexpr int kTotalsTop = 386;
+constexpr int kTotalsHeight = 26;
+
+const QColor kHighlight(0xFF, 0xE0, 0x82);
+const QColor kInk(0x1F, 0x2A, 0x44);
+const QColor kTotalsInk(0x6B, 0x55, 0x22);
+const QColor kPaper(0xFF, 0xFD, 0xF4);
+const QColor kRule(0xE3, 0xDA, 0xBF);
+const QColor kSectionRule(0xB9, 0xAD, 0x87);
+const QColor kTurnMark(0xF6, 0xD3, 0x6B);
+
+int columnLeft(int seat) {
+    return kLabelWidth + kColumnWidth * (seat - 1);
+}
+
+int rowTop(int row) {
+    int top = kRowsTop + kRowHeight * (row - 1);
+    if (row > 6)
+        top += kSectionGap;
+    if (row > 12)
+        top += kSectionGap;
+    return top;
+}
+
+QFont pixelFont(const QFont& base, int px, bool bold) {
+    QFont f = base;
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace
+
+ScoreCard::ScoreCard(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("scorecard"));
+    setFixedSize(kSize);
+    buildHeader();
+    buildRows();
+    buildTotals();
+    clearall(0);
+}
+
+void ScoreCard::buildHeader() {
+    turn_ = new ElidedLabel(QStringLiteral("Score Card"), this);
+    turn_->setObjectName(QStringLiteral("label_turn"));
+    turn_->setGeometry(6, 5, 186, 20);
+    turn_->setFont(pixelFont(font(), 15, true));
+    turn_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    round_ = new QLabel(QStringLiteral("Round #"), this);
+    round_->setObjectName(QStringLiteral("label_roundnum"));
+    round_->setTextFormat(Qt::PlainText);
+    round_->setGeometry(192, 5, 83, 20);
+    round_->setFont(pixelFont(font(), 12, true));
+    round_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    round_->setStyleSheet(QStringLiteral("color: #6b5522; background: transparent;"));
+
+    auto* rollsCaption = new QLabel(QStringLiteral("Rolls"), this);
+    rollsCaption->setObjectName(QStringLiteral("label_rolls"));
+    rollsCaption->setGeometry(8, 26, 40, 20);
+    rollsCaption->setFont(pixelFont(font(), 12, false));
+    rollsCaption->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    for (int n = 1; n <= 3; ++n) {
+        auto* marker = new QLabel(this);
+        marker->setObjectName(QStringLiteral("image_rolls%1").arg(n));
+        marker->setPixmap(pics::rollMarker(n, pics::kRollMarkerSize, devicePixelRatioF()));
+        marker->setGeometry(QRect(QPoint(48 + 23 * (n - 1), 26), pics::kRollMarkerSize));
+        marker->hide();
+        rolls_[n] = marker;
+    }
+
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        auto* eyes = new QLabel(this);
+        eyes->setObjectName(QStringLiteral("image_eyes%1").arg(seat));
+        eyes->setPixmap(pics::eyes(pics::kEyesSize, devicePixelRatioF()));
+        eyes->setGeometry(QRect(
+            QPoint(columnLeft(seat) + (kColumnWidth - pics::kEyesSize.width()) / 2, kNamesTop),
+            pics::kEyesSize));
+        eyes->setToolTip(QStringLiteral("Just watching"));
+        eyes->hide();
+        eyes_[seat] = eyes;
+
+        auto* name = new ElidedLabel(kWaiting, this);
+        name->setObjectName(QStringLiteral("label_playername%1").arg(seat));
+        name->setGeometry(columnLeft(seat), kNamesTop + 14, kColumnWidth, 18);
+        name->setAlignment(Qt::AlignCenter);
+        name->setMinimumPixelSize(9);
+        if (seat > 1)
+            name->setToolTip(QString::fromStdString(rules::computerName(seat)));
+        playername_[seat] = name;
+        styleSeatName(seat);
+    }
+}
+
+void ScoreCard::buildRows() {
+    for (int row = 1; row <= kRows; ++row) {
+        const bool category = row <= kCategories;
+        auto* caption =
+            new HighlightLabel(QString::fromStdString(rules::categoryCaption(row)), this);
+        caption->setObjectName(QStringLiteral("label%1").arg(row));
+        caption->setGeometry(3, rowTop(row), kLabelWidth - 4, kRowHeight);
+        caption->setIndent(4);
+        caption->setFont(pixelFont(font(), 12, !category));
+        caption->setTextColor(category ? kInk : kTotalsInk);
+        if (row == rules::Bonus)
+            caption->setToolTip(
+                QStringLiteral("Score 35 Bonus points if you score over 63 on the Upper Half"));
+        label_[row] = caption;
+        if (category) {
+            caption->setClickable(true);
+            connect(caption, &HighlightLabel::clicked, this,
+                    [this, row] { guarded([&] { emit categoryClicked(row); }); });
+        }
+        for (int seat = 1; seat <= kSeats; ++seat) {
+            auto* cell = new HighlightLabel(this);
+            cell->setObjectName(QStringLiteral("score%1_%2").arg(seat).arg(row));
+            cell->setGeometry(columnLeft(seat) + 1, rowTop(row), kColumnWidth - 2, kRowHeight);
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setFont(pixelFont(font(), 12, false));
+            score_[seat][row] = cell;
+            if (category) {
+                cell->setClickable(true);
+                connect(cell, &HighlightLabel::clicked, this,
+                        [this, row] { guarded([&] { emit categoryClicked(row); }); });
+            }
+        }
+    }
+    setChoosable(false);
+}
+
+void ScoreCard::buildTotals() {
+    auto* caption = new QLabel(QStringLiteral("Total:"), this);
+    caption->setObjectName(QStringLiteral("label_total"));
+    caption->setGeometry(7, kTotalsTop, kLabelWidth - 8, kTotalsHeight);
+    caption->setFont(pixelFont(font(), 13, true));
+    caption->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        auto* total = new QLabel(QStringLiteral("0"), this);
+        total->setObjectName(QStringLiteral("label_score%1").arg(seat));
+        total->setTextFormat(Qt::PlainText);
+        total->setAlignment(Qt::AlignCenter);
+        total->setGeometry(columnLeft(seat) + 1, kTotalsTop, kColumnWidth - 2, kTotalsHeight);
+        total->setFont(pixelFont(font(), 14, true));
+        total->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+        total_[seat] = total;
+    }
+}
+
+void ScoreCard::clearall(int mySeat) {
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        total_[seat]->setText(QStringLiteral("0"));
+        for (int row = 1; row <= kRows; ++row) {
+            HighlightLabel* cell = score_[seat][row];
+            cell->clear();
+            cell->setTextColor(seat == mySeat && row <= kCategories ? kGreen : kBlack);
+        }
+    }
+}
+
+void ScoreCard::setColumnColour(int seat, const QColor& colour) {
+    if (seat < 1 || seat > kSeats)
+        return;
+    for (int row = 1; row <= kRows; ++row)
+        score_[seat][row]->setTextColor(colour);
+}
+
+void ScoreCard::setCell(int seat, int row, int value) {
+    HighlightLabel* cell = score_[seat][row];
+    if (value == rules::kUnused) {
+        cell->clear();
+        if (row <= kCategories)
+            cell->setBold(false);
+        return;
+    }
+    cell->setText(QString::number(value));
+    cell->setBold(true);
+}
+
+QString ScoreCard::cellText(int seat, int row) const {
+    return score_[seat][row]->text();
+}
+
+void ScoreCard::setTotal(int seat, const QString& text) {
+    total_[seat]->setText(text);
+}
+
+QString ScoreCard::seatName(int seat) const {
+    return playername_[seat]->text();
+}
+
+QString ScoreCard::storedName(int seat) const {
+    return playername_[seat]->toolTip();
+}
+
+void ScoreCard::setSeatName(int seat, const QString& name) {
+    playername_[seat]->setText(name);
+    playername_[seat]->setToolTip(name);
+    styleSeatName(seat);
+}
+
+void ScoreCard::showStoredName(int seat) {
+    playername_[seat]->setText(storedName(seat));
+    styleSeatName(seat);
+}
+
+void ScoreCard::styleSeatName(int seat) {
+    // An empty seat reads quieter than a player's name, and fits its narrow column.
+    ElidedLabel* name = playername_[seat];
+    const bool waiting = name->text() == kWaiting;
+    name->setFont(pixelFont(font(), waiting ? 10 : 11, !waiting));
+    name->setTextColor(waiting ? QColor(0x8A, 0x80, 0x66) : kInk);
+}
+
+void ScoreCard::showSeat(int seat) {
+    playername_[seat]->show();
+    total_[seat]->show();
+}
+
+void ScoreCard::setWatching(int seat, bool watching) {
+    if (seat >= 1 && seat <= kSeats)
+        eyes_[seat]->setVisible(watching);
+}
+
+void ScoreCard::setRolls(int rolls) {
+    if (rolls < 0 || rolls > 3)
+        return;
+    for (int n = 1; n <= 3; ++n)
+        rolls_[n]->setVisible(n <= rolls);
+}
+
+bool ScoreCard::rollMarkerShown(int n) const {
+    return !rolls_[n]->isHidden();
+}
+
+void ScoreCard::setHeading(const QString& text) {
+    turn_->setText(text);
+    turn_->setToolTip(turn_->fits() ? QString() : text);
+}
+
+QString ScoreCard::heading() const {
+    return turn_->text();
+}
+
+void ScoreCard::setRound(const QString& text) {
+    round_->setText(text);
+}
+
+void ScoreCard::markTurn(int seat) {
+    turnSeat_ = seat;
+    for (int s = 1; s <= kSeats; ++s)
+        playername_[s]->setBackgroundColor(s == seat ? kTurnMark : QColor());
+}
+
+void ScoreCard::setChoosable(bool choosable) {
+    choosable_ = choosable;
+    const QColor glow = choosable ? kHighlight : QColor();
+    for (int row = 1; row <= kCategories; ++row) {
+        label_[row]->setHighlightColor(glow);
+        for (int seat = 1; seat <= kSeats; ++seat)
+            score_[seat][row]->setHighlightColor(glow);
+    }
+}
+
+void ScoreCard::setOwnColumn(int seat) {
+    ownSeat_ = seat;
+    update();
+}
+
+void ScoreCard::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF paper = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(kSectionRule, 1));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(paper, 8, 8);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    // The heading band.
+    p.fillRect(QRect(1, kNamesTop - 1, width() - 2, 1), kSectionRule);
+    // The local player's column, tinted from the names down to the totals.
+    if (ownSeat_ >= 1 && ownSeat_ <= kSeats)
+        p.fillRect(QRect(columnLeft(ownSeat_), kNamesTop, kColumnWidth,
+                         kTotalsTop + kTotalsHeight - kNamesTop),
+                   QColor(0x00, 0x80, 0x00, 22));
+    // Stripes on every other row.
+    for (int row = 2; row <= kRows; row += 2)
+        p.fillRect(QRect(1, rowTop(row), width() - 2, kRowHeight), QColor(0x8A, 0x70, 0x30, 16));
+    // Column rules.
+    for (int seat = 1; seat <= kSeats; ++seat)
+        p.fillRect(QRect(columnLeft(seat), kNamesTop, 1, kTotalsTop + kTotalsHeight - kNamesTop),
+                   kRule);
+    // Section rules: under the names, between the halves, before the totals and the sum.
+    p.fillRect(QRect(1, kRowsTop - 2, width() - 2, 1), kSectionRule);
+    p.fillRect(QRect(1, rowTop(7) - kSectionGap / 2 - 1, width() - 2, 1), kSectionRule);
+    p.fillRect(QRect(1, rowTop(13) - kSectionGap / 2 - 1, width() - 2, 1), kSectionRule);
+    p.fillRect(QRect(1, kTotalsTop - 3, width() - 2, 2), kSectionRule);
+}
+
+} // namespace zb

@@ -1,0 +1,103 @@
+#pragma once
+// The score card: fifteen rows (twelve categories, three totals) in four seat columns, each seat's
+// name, watching marker and grand total, the heading, the round label and the roll markers. It
+// shows what it is told and reports clicks on rows 1..12; the rules of choosing are the table's.
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QLabel;
+
+namespace zb {
+
+class ElidedLabel;
+class HighlightLabel;
+
+class ScoreCard : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QSize kSize{281, 426};
+    static constexpr int kSeats = 4;
+    static constexpr int kRows = 15;
+    static constexpr int kCategories = 12;
+    static inline const QColor kGreen{0x00, 0x80, 0x00};  // the local column on its own turn
+    static inline const QColor kMaroon{0x80, 0x00, 0x00}; // the local column otherwise
+    static inline const QColor kBlack{0x00, 0x00, 0x00};
+    static inline const QString kWaiting = QStringLiteral("<Waiting>");
+
+    explicit ScoreCard(QWidget* parent = nullptr);
+
+    // The controls, by seat 1..4, row 1..15 and marker 1..3.
+    HighlightLabel* score(int seat, int row) const { return score_[seat][row]; }
+    HighlightLabel* label(int row) const { return label_[row]; }
+    ElidedLabel* label_playername(int seat) const { return playername_[seat]; }
+    QLabel* label_score(int seat) const { return total_[seat]; }
+    QLabel* image_eyes(int seat) const { return eyes_[seat]; }
+    QLabel* image_rolls(int n) const { return rolls_[n]; }
+    ElidedLabel* label_turn() const { return turn_; }
+    QLabel* label_roundnum() const { return round_; }
+
+    // Empties the card: totals "0", cells empty, rows 1..12 of mySeat's column green, the rest
+    // black. Bold type is left as it is.
+    void clearall(int mySeat);
+    // Text colour of rows 1..15 of one column.
+    void setColumnColour(int seat, const QColor& colour);
+    // A card value: 1000 empties the cell (rows 1..12 also lose bold type); any other value shows
+    // in bold.
+    void setCell(int seat, int row, int value);
+    QString cellText(int seat, int row) const;
+    void setTotal(int seat, const QString& text);
+
+    // The name a seat's label shows, and the stored seat name it keeps as its tooltip.
+    QString seatName(int seat) const;
+    QString storedName(int seat) const;
+    void setSeatName(int seat, const QString& name); // shows it and stores it
+    void showStoredName(int seat);
+    void showSeat(int seat);
+    void setWatching(int seat, bool watching);
+
+    // Markers for the rolls so far: 0..3; any other number changes nothing.
+    void setRolls(int rolls);
+    bool rollMarkerShown(int n) const;
+
+    void setHeading(const QString& text);
+    QString heading() const;
+    void setRound(const QString& text);
+
+    // Whose turn it is, shown as a marked name; 0 marks none.
+    void markTurn(int seat);
+    // Whether the rows light up under the pointer (the local player may choose now).
+    void setChoosable(bool choosable);
+    bool choosable() const { return choosable_; }
+    // The column that is the local player's, drawn with a tint; 0 for none.
+    void setOwnColumn(int seat);
+
+signals:
+    // A click on the label or any cell of rows 1..12.
+    void categoryClicked(int category);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildHeader();
+    void buildRows();
+    void buildTotals();
+    void styleSeatName(int seat);
+
+    std::array<std::array<HighlightLabel*, kRows + 1>, kSeats + 1> score_{};
+    std::array<HighlightLabel*, kRows + 1> label_{};
+    std::array<ElidedLabel*, kSeats + 1> playername_{};
+    std::array<QLabel*, kSeats + 1> total_{};
+    std::array<QLabel*, kSeats + 1> eyes_{};
+    std::array<QLabel*, 4> rolls_{};
+    ElidedLabel* turn_ = nullptr;
+    QLabel* round_ = nullptr;
+    int turnSeat_ = 0;
+    int ownSeat_ = 0;
+    bool choosable_ = false;
+};
+
+} // namespace zb

@@ -1,0 +1,76 @@
+#pragma once
+// The table's end of the connection to the host: the bytes from the socket are cut into messages
+// (received bytes after the last 0xFF wait in pendingtext), queued in receivedlist, and handed one
+// per tick of Timer1 to the handler of their command word. Requests go out whole through the
+// socket. The receive path never runs a handler itself, so a burst of messages is shown one step
+// per tick, in the order received.
+
+#include "net/protocol.h"
+#include "table/clientstate.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <chrono>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace zb {
+
+class DispatchTimer;
+class TSock;
+
+class Session : public QObject {
+    Q_OBJECT
+public:
+    using Handler = std::function<void(proto::Fields& fields)>;
+    static constexpr std::chrono::milliseconds kTick{1};
+
+    explicit Session(TSock* sock, QObject* parent = nullptr);
+    ~Session() override;
+
+    ClientState& state() { return state_; }
+    const ClientState& state() const { return state_; }
+
+    // The dispatch table: words are compared exactly, with case, in the order added.
+    void addHandler(QByteArray word, Handler handler);
+
+    // The bytes of one read. Returns false when more than the cap has come without a terminator:
+    // the pending bytes are dropped and the connection is to be closed.
+    bool receive(QByteArrayView bytes);
+    // One tick: the oldest queued message goes to its handler. A handler's failure propagates.
+    void processsocktimer();
+
+    // Sends a request built by zb::msg::toHost.
+    void send(const QByteArray& message);
+
+    qsizetype queued() const { return receivedlist_.size(); }
+    const QByteArray& pendingtext() const { return framer_.pending(); }
+    DispatchTimer& Timer1() { return *timer_; }
+
+    // Runs after every dispatched message, whether its handler succeeded or not.
+    void setAfterMessage(std::function<void()> after) { afterMessage_ = std::move(after); }
+
+    // A second job of the tick (the phrase buttons' cool-down): while pending() is true the timer
+    // keeps ticking and each tick calls tick() after the message, if any.
+    void setCooldown(std::function<bool()> pending, std::function<void()> tick);
+    // Work for the cool-down has begun: starts the timer if it is idle.
+    void kick();
+
+private:
+    void onTick();
+    bool hasWork() const;
+
+    TSock* sock_;
+    ClientState state_;
+    proto::Framer framer_;
+    QList<QByteArray> receivedlist_;
+    std::vector<std::pair<QByteArray, Handler>> handlers_;
+    std::function<void()> afterMessage_;
+    std::function<bool()> cooldownPending_;
+    std::function<void()> cooldownTick_;
+    DispatchTimer* timer_ = nullptr;
+};
+
+} // namespace zb

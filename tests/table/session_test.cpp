@@ -1,0 +1,302 @@
+// The table's session: framing and dispatch of what the host sends, the login, the roster of
+// seats and spectators, version notices, a full game and the loss of the connection.
+
+#include "tablefixture.h"
+
+#include "net/dispatchtimer.h"
+
+#include <QAction>
+#include <QLabel>
+
+using namespace zbtest;
+using zb::ScoreCard;
+
+namespace {
+
+constexpr QRgb kNavyRgb = 0xFF000080;
+constexpr QRgb kBlueRgb = 0xFF0000FF;
+
+QRgb statusColour(zb::Tchat& t) {
+    return t.chatPanel()->mainchat()->style(0).color.rgba();
+}
+
+// ---- Framing and dispatch ----------------------------------------------------------------------
+
+TEST_F(TableTest, TwoMessagesInOneReadAreHandledOnTwoSuccessiveTicks) {
+    open();
+    table->session().receive("CMD_existingplayers+2+Bob\xFF"
+                             "CMD_existingplayers+3+Cid\xFF");
+    EXPECT_EQ(table->session().queued(), 2);
+    table->session().processsocktimer();
+    EXPECT_EQ(card()->seatName(2), "Bob");
+    EXPECT_EQ(card()->seatName(3), ScoreCard::kWaiting) << "one message per tick";
+    table->session().processsocktimer();
+    EXPECT_EQ(card()->seatName(3), "Cid");
+}
+
+TEST_F(TableTest, AMessageSplitOverTwoReadsIsHandledOnceWhole) {
+    open();
+    feed("CMD_existingplayers+2+Bo");
+    EXPECT_EQ(table->session().pendingtext(), QByteArray("CMD_existingplayers+2+Bo"));
+    EXPECT_EQ(card()->seatName(2), ScoreCard::kWaiting);
+    feed("b+Jr\xFF");
+    EXPECT_EQ(card()->seatName(2), "Bob+Jr") << "a last name field keeps its '+'";
+    EXPECT_TRUE(table->session().pendingtext().isEmpty());
+    EXPECT_EQ(sounds.played(), QStringList({"entered"}));
+}
+
+TEST_F(TableTest, BytesFromTheSocketArriveInPiecesAndInBursts) {
+    open();
+    host.send("CMD_existingplayers+2+Bo");
+    ASSERT_TRUE(waitFor([&] { return !table->session().pendingtext().isEmpty(); }));
+    host.send("b\xFF"
+              "CMD_existingplayers+3+Cid\xFF"
+              "CMD_existingplayers+4+D");
+    ASSERT_TRUE(waitFor([&] { return card()->seatName(3) == "Cid"; }));
+    EXPECT_EQ(card()->seatName(2), "Bob");
+    host.send("ee\xFF");
+    ASSERT_TRUE(waitFor([&] { return card()->seatName(4) == "Dee"; }));
+}
+
+TEST_F(TableTest, TheDispatchTimerIsIdleWhenNothingIsQueued) {
+    open();
+    feed("CMD_existingplayers+2+Bob\xFF");
+    EXPECT_TRUE(waitFor([&] { return !table->session().Timer1().isActive(); }));
+    EXPECT_EQ(table->session().Timer1().interval(), std::chrono::milliseconds(1));
+}
+
+TEST_F(TableTest, EmptyUnknownAndPlusLessMessagesAreDroppedSilently) {
+    open();
+    feed("\xFF\xFF"
+         "CMD_nosuchthing+1\xFF"
+         "CMD_full\xFF"
+         "cmd_existingplayers+2+Bob\xFF"
+         "CMD_existingplayers\xFF");
+    EXPECT_EQ(card()->seatName(2), ScoreCard::kWaiting);
+    EXPECT_EQ(dialogs.openCount(), 0u) << "\"CMD_full\" without '+' is no known word";
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(table->isVisible());
+}
+
+TEST_F(TableTest, ANonNumericFieldEndsThatMessageAndTheNextOneIsHandled) {
+    open();
+    feed("CMD_existingplayers+x2+Bob\xFF"
+         "CMD_existingplayers+3+Cid\xFF");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "'x2' is not a valid integer value");
+    EXPECT_EQ(card()->seatName(3), "Cid");
+    for (int seat : {1, 2, 4})
+        EXPECT_EQ(card()->seatName(seat), ScoreCard::kWaiting);
+}
+
+// ---- Login -------------------------------------------------------------------------------------
+
+TEST_F(TableTest, LoginAnswersWithSeatVersionAndNameEndingInTwoTerminators) {
+    open("Ann");
+    EXPECT_FALSE(state().loggedin);
+    host.send("CMD_sendlogininfo+2\xFF");
+    ASSERT_TRUE(host.waitForMessage());
+    EXPECT_TRUE(waitFor([&] { return host.raw().endsWith("\xFF\xFF"); }));
+    EXPECT_EQ(host.raw(), QByteArray("CMD_logininfo+2+1.0.4+Ann\xFF\xFF"));
+    EXPECT_EQ(state().myseat, 2);
+    EXPECT_TRUE(state().loggedin);
+}
+
+TEST_F(TableTest, TheLoginNameGoesOutAsLatin1WithUnsayableCharactersAsQuestionMarks) {
+    open(QString::fromUtf8("Zoë✓\u00FF"));
+    host.send("CMD_sendlogininfo+1\xFF");
+    ASSERT_TRUE(waitFor([&] { return host.raw().endsWith("\xFF\xFF"); }));
+    EXPECT_EQ(host.raw(), QByteArray("CMD_logininfo+1+1.0.4+Zo\xEB??\xFF\xFF"));
+}
+
+TEST_F(TableTest, ASeatNumberOutsideTheSlotsIsNoLogin) {
+    open();
+    feed("CMD_sendlogininfo+0\xFF"
+         "CMD_sendlogininfo+10\xFF"
+         "CMD_sendlogininfo+-1\xFF");
+    EXPECT_FALSE(state().loggedin);
+    EXPECT_EQ(state().myseat, 0);
+    EXPECT_TRUE(sentSoFar().isEmpty());
+}
+
+// ---- Players announced -------------------------------------------------------------------------
+
+TEST_F(TableTest, TheOwnAnnouncementSaysConnectedAndPlaysEntered) {
+    open();
+    login(1);
+    feed("CMD_newplayerinfo+1+Ann\xFF");
+    EXPECT_TRUE(chatLines().contains("You are Connected."));
+    EXPECT_EQ(card()->seatName(1), "Ann");
+    EXPECT_EQ(sounds.played(), QStringList({"entered"}));
+    EXPECT_EQ(statusColour(*table), kBlueRgb);
+}
+
+TEST_F(TableTest, AnotherPlayerIsAnnouncedInTheChatAndOnTheCard) {
+    open();
+    login(1);
+    feed("CMD_newplayerinfo+3+Cid\xFF");
+    EXPECT_TRUE(chatLines().contains("Cid is Connected."));
+    EXPECT_EQ(card()->seatName(3), "Cid");
+    EXPECT_EQ(card()->storedName(3), "Cid");
+}
+
+TEST_F(TableTest, AnAnnouncementWithAnEmptyNameChangesNothingAndIsSilent) {
+    open();
+    login(1);
+    const QString before = chatText();
+    feed("CMD_newplayerinfo+2+\xFF"
+         "CMD_existingplayers+3+\xFF");
+    EXPECT_EQ(chatText(), before);
+    EXPECT_EQ(card()->seatName(2), ScoreCard::kWaiting);
+    EXPECT_TRUE(sounds.played().isEmpty());
+}
+
+TEST_F(TableTest, ExistingPlayerInSeatThreeBecomesItsStoredName) {
+    open();
+    EXPECT_EQ(card()->storedName(3), "Kling");
+    EXPECT_EQ(card()->storedName(1), "");
+    feed("CMD_existingplayers+3+Cid\xFF");
+    EXPECT_EQ(card()->seatName(3), "Cid");
+    EXPECT_EQ(card()->storedName(3), "Cid");
+}
+
+TEST_F(TableTest, ASpectatorsOwnArrivalSaysConnectedAndSpying) {
+    open();
+    login(6);
+    feed("CMD_newplayerinfo+6+Ann\xFF");
+    EXPECT_TRUE(chatLines().join("|").contains("You are Connected.|You are spying."));
+    EXPECT_EQ(spylist->lines(), QStringList({"6: Ann"}));
+    EXPECT_FALSE(spylist->isVisible()) << "the list fills while its window is hidden";
+    for (int seat = 1; seat <= 4; ++seat)
+        EXPECT_EQ(card()->seatName(seat), ScoreCard::kWaiting);
+}
+
+TEST_F(TableTest, AnotherSpectatorIsListed) {
+    open();
+    login(1);
+    feed("CMD_newplayerinfo+5+Eve\xFF");
+    EXPECT_TRUE(chatLines().join("|").contains("Eve is Connected.|Eve is spying."));
+    EXPECT_EQ(spylist->lines(), QStringList({"5: Eve"}));
+}
+
+// ---- Departures --------------------------------------------------------------------------------
+
+TEST_F(TableTest, APlayerLeavingKeepsTheNameAndZeroesTheTotal) {
+    open();
+    login(1);
+    feed("CMD_existingplayers+2+Bob\xFF");
+    card()->setTotal(2, "57");
+    card()->setWatching(2, true);
+    feed("CMD_playerdisconnected+2+Bob\xFF");
+    EXPECT_TRUE(chatLines().contains("Bob disconnected."));
+    EXPECT_EQ(card()->seatName(2), "Bob");
+    EXPECT_EQ(card()->label_score(2)->text(), "0");
+    EXPECT_TRUE(card()->image_eyes(2)->isHidden());
+}
+
+TEST_F(TableTest, AnEmptySeatLeavingShowsItsComputerName) {
+    open();
+    login(1);
+    feed("CMD_playerdisconnected+3+\xFF");
+    EXPECT_TRUE(chatLines().contains("<Waiting> disconnected."));
+    EXPECT_EQ(card()->seatName(3), "Kling");
+}
+
+TEST_F(TableTest, ASpectatorLeavingIsToldInNavyAndLeavesTheList) {
+    open();
+    login(1);
+    feed("CMD_newplayerinfo+5+Eve\xFF"
+         "CMD_newplayerinfo+6+Fay\xFF");
+    feed("CMD_playerdisconnected+5+Eve\xFF");
+    EXPECT_TRUE(chatLines().last() == "Eve has left.");
+    EXPECT_EQ(statusColour(*table), kNavyRgb);
+    EXPECT_EQ(spylist->lines(), QStringList({"6: Fay"}));
+    const QString before = chatText();
+    feed("CMD_playerdisconnected+7+Eve\xFF"
+         "CMD_playerdisconnected+6+Eve\xFF");
+    EXPECT_EQ(chatText(), before) << "seat and name must both match a line";
+    EXPECT_EQ(spylist->lines(), QStringList({"6: Fay"}));
+}
+
+// ---- Notices and the end of the session ---------------------------------------------------------
+
+TEST_F(TableTest, VersionNoticesGoToTheChat) {
+    open();
+    login(1);
+    feed("CMD_havewrongversion+Bob+Jr\xFF"
+         "CMD_wrongversion+\xFF");
+    EXPECT_TRUE(chatLines().contains("Bob+Jr has a different version of the game then you."));
+    EXPECT_TRUE(chatLines().contains("You have a differnt version of the game then the host."));
+    EXPECT_TRUE(table->isVisible());
+}
+
+TEST_F(TableTest, AFullGameShowsABoxAndClosesTheWindowWhenItIsClosed) {
+    open();
+    feed("CMD_full+\xFF");
+    ASSERT_EQ(dialogs.openCount(), 1u);
+    EXPECT_EQ(dialogs.lastText(), "Game is full");
+    EXPECT_TRUE(table->isVisible()) << "the box does not block and the window waits for it";
+    dialogs.answer();
+    EXPECT_FALSE(table->isVisible());
+}
+
+TEST_F(TableTest, TheHostClosingTheConnectionClosesTheWindow) {
+    open();
+    login(1);
+    host.drop();
+    EXPECT_TRUE(waitFor([&] { return !table->isVisible(); }));
+}
+
+TEST_F(TableTest, AFullGameIsToldEvenWhenTheHostClosesAtOnce) {
+    open();
+    host.send("CMD_full+\xFF");
+    host.drop();
+    ASSERT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
+    EXPECT_EQ(dialogs.lastText(), "Game is full");
+    pump(50ms);
+    EXPECT_TRUE(table->isVisible()) << "the window waits for the box";
+    dialogs.answer();
+    EXPECT_FALSE(table->isVisible());
+}
+
+TEST_F(TableTest, WhatTheHostSentBeforeClosingIsShownFirst) {
+    open();
+    login(1);
+    host.send("CMD_existingplayers+2+Bob\xFF"
+              "CMD_playerdisconnected+2+Bob\xFF");
+    host.drop();
+    ASSERT_TRUE(waitFor([&] { return !table->isVisible(); }));
+    EXPECT_TRUE(chatLines().contains("Bob disconnected."));
+}
+
+TEST_F(TableTest, AHostSendingEndlessTextWithoutTerminatorIsCutOff) {
+    open();
+    login(1);
+    host.send(QByteArray(zb::proto::kMaxPending + 10, 'a'));
+    EXPECT_TRUE(waitFor([&] { return !table->isVisible(); }));
+    EXPECT_FALSE(table->sock()->hasSocket());
+    EXPECT_TRUE(table->session().pendingtext().isEmpty());
+}
+
+TEST_F(TableTest, ChatLinesAreShownWithTheSendersColour) {
+    open();
+    login(1);
+    feed("CMD_chat+2+Bob chats: hi there|clRed\xFF"
+         "CMD_action+2+Bob waves|clGreen\xFF");
+    EXPECT_TRUE(chatLines().contains("Bob chats: hi there"));
+    EXPECT_TRUE(chatLines().contains("Bob waves"));
+}
+
+TEST_F(TableTest, ChatterSoundsBecomeALineWhenTheyMayNotPlay) {
+    open();
+    login(1);
+    feed("CMD_existingplayers+2+Bob\xFF"
+         "CMD_playasound+2+wave5+\xFF");
+    EXPECT_TRUE(chatLines().contains("Bob: <Chatter Sound> Where have you been?"));
+    sounds.clear();
+    table->menu().PlayChatterSounds1->trigger();
+    feed("CMD_playasound+2+wave5+\xFF");
+    EXPECT_EQ(sounds.played(), QStringList({"wave5"}));
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#pragma once
+// A table window under test: a Tchat that joins a fake host over loopback. The fake host is a
+// listening TSock whose one accepted connection records every message the table sends and can
+// send the table any bytes. Messages can also be handed to the table's receive path directly
+// (Session::receive, what sockRead does with the bytes of a read). Sounds, dialogs, the tally and
+// the error report are recorded.
+
+#include "support/fakedialogs.h"
+#include "support/wait.h"
+
+#include "controls/chatview.h"
+#include "net/guard.h"
+#include "net/protocol.h"
+#include "net/tsock.h"
+#include "rules/random.h"
+#include "shell/chatpanel.h"
+#include "shell/soundrecorder.h"
+#include "table/board.h"
+#include "table/clientstate.h"
+#include "table/elidedlabel.h"
+#include "table/scorecard.h"
+#include "table/session.h"
+#include "table/tallysink.h"
+#include "table/tchat.h"
+#include "table/tgamestartform.h"
+#include "table/tspylist.h"
+
+#include <QByteArray>
+#include <QColorDialog>
+#include <QList>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace zbtest {
+
+using namespace std::chrono_literals;
+
+// A port that was free a moment ago; good enough on a loopback test machine.
+inline QString closedPort() {
+    zb::TSock probe;
+    probe.setPortName("0");
+    probe.setListen(true);
+    return QString::number(probe.localPort());
+}
+
+class FakeHost {
+public:
+    FakeHost() {
+        listener_.setPortName("0");
+        listener_.OnAccept = [this](zb::TSock* l) {
+            zb::TSock* s = nullptr;
+            if (!l->accept(s))
+                return;
+            conn_ = s;
+            s->OnRead = [this](zb::TSock* from, int) {
+                const QByteArray bytes = from->receive();
+                raw_ += bytes;
+                framer_.feed(bytes, messages_);
+            };
+        };
+        listener_.setListen(true);
+    }
+
+    QString port() const { return QString::number(listener_.localPort()); }
+    bool accepted() const { return conn_ != nullptr; }
+    zb::TSock* connection() const { return conn_; }
+    void send(const QByteArray& bytes) { conn_->send(bytes); }
+    void drop() { conn_->close(); }
+
+    // Everything the table sent, cut at the terminators (empty messages included), and raw.
+    const QList<QByteArray>& messages() const { return messages_; }
+    const QByteArray& raw() const { return raw_; }
+    // Non-empty messages sent since the last call.
+    QList<QByteArray> take() {
+        QList<QByteArray> out;
+        for (; seen_ < messages_.size(); ++seen_) {
+            if (!messages_[seen_].isEmpty())
+                out << messages_[seen_];
+        }
+        return out;
+    }
+    bool waitForMessage(std::chrono::milliseconds timeout = 5s) {
+        return waitFor(
+            [&] {
+                for (qsizetype i = seen_; i < messages_.size(); ++i) {
+                    if (!messages_[i].isEmpty())
+                        return true;
+                }
+                return false;
+            },
+            timeout);
+    }
+
+private:
+    zb::TSock listener_;
+    zb::TSock* conn_ = nullptr;
+    zb::proto::Framer framer_;
+    QList<QByteArray> messages_;
+    QByteArray raw_;
+    qsizetype seen_ = 0;
+};
+
+class RecordingTally : public zb::TallySink {
+public:
+    void checkhighscore(const QString& total) override { calls << "checkhighscore " + total; }
+    void addgame(const QString& winner) override { calls << "addgame " + winner; }
+    void addtomine(int counter) override { calls << "addtomine " + QString::number(counter); }
+    QStringList calls;
+};
+
+class TableTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousReporter_ = zb::setErrorReporter([this](const QString& text) { errors << text; });
+    }
+    void TearDown() override {
+        table.reset();
+        gamestart.reset();
+        spylist.reset();
+        zb::setErrorReporter(previousReporter_);
+    }
+
+    // A table that joins the fake host as name; hosting tables connect to the same port.
+    void open(const QString& name = QStringLiteral("Ann"), bool hosting = false) {
+        zb::TableOptions o;
+        o.args = {name, QStringLiteral("127.0.0.1"), hosting ? "true" : "false"};
+        o.gamePort = host.port();
+        o.lobbyPort = closedPort();
+        o.dialogs = &dialogs;
+        o.soundPlayer = &sounds;
+        o.tally = &tally;
+        table = std::make_unique<zb::Tchat>(o, random);
+        gamestart = std::make_unique<zb::Tgamestartform>();
+        spylist = std::make_unique<zb::Tspylist>();
+        table->attachWindows(gamestart.get(), spylist.get());
+        table->show();
+        ASSERT_TRUE(waitFor([&] { return host.accepted() && table->sock()->connected(); }));
+    }
+
+    // The host gives the table its seat; the table answers with its login.
+    void login(int seat) {
+        host.send("CMD_sendlogininfo+" + QByteArray::number(seat) + '\xFF');
+        ASSERT_TRUE(host.waitForMessage());
+        const QList<QByteArray> sent = host.take();
+        ASSERT_EQ(sent.size(), 1);
+        ASSERT_TRUE(sent[0].startsWith("CMD_logininfo+")) << sent[0].toStdString();
+    }
+
+    // Hands messages to the table's receive path and waits until every one was dispatched.
+    void feed(const QByteArray& bytes) {
+        table->session().receive(bytes);
+        ASSERT_TRUE(waitFor([&] { return table->session().queued() == 0; }));
+    }
+
+    // Opens a table in seat `seat` whose players are Ann (the table's own) and Bob in seat 2,
+    // and starts a game.
+    void seated(int seat = 1, const QByteArray& bonus = "f") {
+        open();
+        login(seat);
+        feed("CMD_newplayerinfo+" + QByteArray::number(seat) + "+Ann\xFF");
+        if (seat != 2)
+            feed("CMD_existingplayers+2+Bob\xFF");
+        feed("CMD_startgame+" + QByteArray::number(seat) + "+" + bonus + "+false\xFF");
+        sounds.clear();
+    }
+
+    // The local seat's turn begins and the given dice are rolled (all five).
+    void myRoll(int seat, std::array<int, 5> faces, int rolls = 1) {
+        feed("CMD_nextplayer+" + QByteArray::number(seat) + "+1+0+" +
+             QByteArray::number(rolls - 1) + "+\xFF");
+        table->image_throwdiceClick();
+        ASSERT_TRUE(host.waitForMessage());
+        ASSERT_EQ(host.take(), QList<QByteArray>({"CMD_rolldice+" + QByteArray::number(seat)}));
+        QByteArray m = "CMD_thedice+" + QByteArray::number(seat) + (rolls < 3 ? "+y+" : "+n+") +
+                       QByteArray::number(rolls);
+        for (int d = 1; d <= 5; ++d)
+            m += "+" + QByteArray::number(d) + "+" + QByteArray::number(faces[d - 1]);
+        feed(m + '\xFF');
+    }
+
+    // Requests sent since the last check, after giving the network time to deliver them.
+    QList<QByteArray> sentSoFar() {
+        pump(60ms);
+        return host.take();
+    }
+
+    QString chatText() const { return table->chatPanel()->mainchat()->plainText(); }
+    // The chat's paragraphs without the blanks that the view keeps after every word.
+    QStringList chatLines() const {
+        QStringList lines;
+        for (const QString& l : chatText().split('\n', Qt::SkipEmptyParts))
+            lines << l.simplified();
+        return lines;
+    }
+    const zb::ClientState& state() const { return table->state(); }
+    zb::Board* board() const { return table->board(); }
+    zb::ScoreCard* card() const { return table->card(); }
+
+    FakeHost host;
+    FakeDialogs dialogs;
+    zb::RecordingSoundPlayer sounds;
+    RecordingTally tally;
+    zb::rules::Random random;
+    QStringList errors;
+    std::unique_ptr<zb::Tchat> table;
+    std::unique_ptr<zb::Tgamestartform> gamestart;
+    std::unique_ptr<zb::Tspylist> spylist;
+
+private:
+    zb::ErrorReporter previousReporter_;
+};
+
+} // namespace zbtest
