@@ -7,6 +7,7 @@
 #include "net/tsock.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -48,6 +49,28 @@ struct Client {
     QByteArray received;
 
     void send(const QByteArray& bytes) { sock->send(bytes); }
+
+    // Whether the host has announced a player of this name in some slot (before or after our
+    // own login, depending on who connected first).
+    bool announced(const QByteArray& name) const {
+        static const QRegularExpression re(
+            QStringLiteral("CMD_(existingplayers|newplayerinfo)\\+\\d\\+([^\\x{FF}]*)\\x{FF}"));
+        for (const auto& m : re.globalMatch(QString::fromLatin1(received)))
+            if (m.captured(2).toLatin1() == name)
+                return true;
+        return false;
+    }
+
+    // Waits for the host's slot offer and logs in under that slot.
+    bool login(const QByteArray& name) {
+        const QByteArray offer = "CMD_sendlogininfo+";
+        if (!waitFor([&] { return received.contains(offer) && received.contains('\xFF'); }, 15s))
+            return false;
+        const qsizetype from = received.indexOf(offer) + offer.size();
+        const QByteArray slot = received.mid(from, received.indexOf('\xFF', from) - from);
+        send("CMD_logininfo+" + slot + "+1.0.4+" + name + "\xFF\xFF");
+        return true;
+    }
 
     // The game opens its listener shortly after it starts: retry until a connect succeeds.
     bool connectWhenListening() {
@@ -98,11 +121,9 @@ TEST_F(Startup, NoArgumentsHostsASoloGameAndItsTableLogsInAsYou) {
     game.start(kGame, {});
     Client client;
     ASSERT_TRUE(client.connectWhenListening());
-    // The game's own table holds slot 1, so this connection is the second one.
-    ASSERT_TRUE(waitFor([&] { return client.received.contains("CMD_sendlogininfo+2\xFF"); }, 15s));
-    client.send(QByteArray("CMD_logininfo+2+1.0.4+Probe\xFF\xFF"));
+    ASSERT_TRUE(client.login("Probe"));
     EXPECT_TRUE(
-        waitFor([&] { return client.received.contains("CMD_existingplayers+1+You\xFF"); }, 15s));
+        waitFor([&] { return client.announced("You"); }, 15s));
     EXPECT_TRUE(game.running());
 }
 
@@ -113,9 +134,9 @@ TEST_F(Startup, HostModeConnectsToItselfAndOpensThePresenceConnection) {
     ASSERT_TRUE(waitFor([&] { return !lobby.accepted.empty(); }, 15s));
     Client client;
     ASSERT_TRUE(client.connectWhenListening());
-    client.send(QByteArray("CMD_logininfo+2+1.0.4+Probe\xFF\xFF"));
+    ASSERT_TRUE(client.login("Probe"));
     EXPECT_TRUE(
-        waitFor([&] { return client.received.contains("CMD_existingplayers+1+Ann\xFF"); }, 15s));
+        waitFor([&] { return client.announced("Ann"); }, 15s));
     zbtest::pump(200ms);
     EXPECT_TRUE(lobby.received[0].isEmpty()) << "nothing travels on the presence connection";
 }
