@@ -1,10 +1,12 @@
 #include "shell/gameapp.h"
 
 #include "host/tserver.h"
+#include "net/guard.h"
 #include "net/signalwatcher.h"
 #include "shell/errorreport.h"
 #include "shell/serverwindow.h"
 #include "shell/singleinstance.h"
+#include "shell/soundmessagefilter.h"
 #include "shell/tphrases.h"
 #include "side/tabout.h"
 #include "side/tdownload.h"
@@ -57,7 +59,9 @@ void GameApp::start() {
     connect(chat_, &Tchat::showAbout, about_, &QWidget::show);
     connect(chat_, &Tchat::showTally, tally_, &QWidget::show);
     connect(chat_, &Tchat::showSpyList, spylist_, [this] { spylist_->showOver(chat_); });
-    connect(chat_, &Tchat::showPhrases, phrases_, &QWidget::show);
+    phrases_->attach(chat_->phraseButtons(), &chat_->settings());
+    connect(chat_, &Tchat::showPhrases, phrases_,
+            [this] { guarded([&] { phrases_->PhraseList1Click(); }); });
     // Closing the table window ends the program, whatever other window is open.
     connect(chat_, &Tchat::closed, this, &GameApp::finished, Qt::QueuedConnection);
 
@@ -79,6 +83,8 @@ int runGame(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    // Before anything touches the audio back end, which complains where there is no sound.
+    installAudioMessageFilter();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbinet"));
     QApplication::setQuitOnLastWindowClosed(false);

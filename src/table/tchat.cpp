@@ -9,10 +9,12 @@
 #include "shell/chatpanel.h"
 #include "shell/dialogs.h"
 #include "shell/latin1.h"
+#include "shell/phrasebuttons.h"
 #include "shell/singleinstance.h"
 #include "shell/soundeffectplayer.h"
 #include "table/board.h"
 #include "table/scorecard.h"
+#include "table/seatpopup.h"
 #include "table/session.h"
 #include "table/tallysink.h"
 #include "table/tgamestartform.h"
@@ -25,7 +27,6 @@
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
-#include <QScreen>
 
 namespace zb {
 namespace {
@@ -42,8 +43,8 @@ SoundPlayer* ownPlayerFor(const TableOptions& options, std::unique_ptr<SoundPlay
 Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)), random_(random),
       dialogs_(options_.dialogs ? options_.dialogs : &standardDialogs()),
-      tally_(options_.tally ? options_.tally : &noTally()),
-      sounds_(prefs_, *ownPlayerFor(options_, ownPlayer_)) {
+      tally_(options_.tally ? options_.tally : &noTally()), settings_(options_.settingsFolder),
+      sounds_(settings_.prefs(), *ownPlayerFor(options_, ownPlayer_)) {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Zorbinet"));
     // The marker "zorbinet" tells other software that the game runs; nothing waits on it.
@@ -62,7 +63,9 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     menu_.build(menuBar());
     buildLayout();
     connectMenu();
+    connectPreferences();
     connectControls();
+    connectSpectatorControls();
     registerHandlers();
 
     move(3, 5);
@@ -86,8 +89,11 @@ void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {
         gamestart_->setTable(this);
         connect(gamestart_, &Tgamestartform::startClicked, this, [this] { startgame(); });
     }
-    if (spylist_)
+    if (spylist_) {
         spylist_->setTable(this);
+        connect(spylist_, &Tspylist::kickRequested, this,
+                [this](int seat) { guarded([&] { kicking(seat); }); });
+    }
 }
 
 void Tchat::buildLayout() {
@@ -116,8 +122,22 @@ void Tchat::buildLayout() {
     chat_ = new ChatPanel(mainPanel_, dialogs_);
     chat_->setObjectName(QStringLiteral("chatpanel"));
     chat_->move(kChatPlace);
+    // Connected before the panel takes the items, so this runs first: the panel's change notice
+    // that follows is then known to be about the size, not the colour.
+    for (QAction* item : menu_.textSizes)
+        connect(item, &QAction::triggered, this, [this] { textSizeChosen_ = true; });
     chat_->attachMenu(menu_.TextColor1, menu_.textSizes, menu_.ScrollChatOff1);
     chat_->setSendMessage([this](const QByteArray& message) { sendRequest(message); });
+
+    phrases_ = new PhraseButtons(mainPanel_);
+    phrases_->move(PhraseButtons::kPlace);
+    phrases_->setChatColor(chat_->chatColor());
+    phrases_->setSendMessage([this](const QByteArray& message) { sendRequest(message); });
+    // The cool-down counts ticks of the dispatch timer, which runs only while there is work.
+    session_->setCooldown([this] { return phrases_->coolingDown(); }, [this] { phrases_->tick(); });
+    connect(phrases_, &PhraseButtons::cooldownStarted, this, [this] { session_->kick(); });
+
+    popup_kick_ = new SeatPopup(this);
 }
 
 void Tchat::connectMenu() {
@@ -131,26 +151,6 @@ void Tchat::connectMenu() {
     connect(menu_.ViewTally1, &QAction::triggered, this, &Tchat::showTally);
     connect(menu_.SpyList1, &QAction::triggered, this, &Tchat::showSpyList);
     connect(menu_.PhraseList1, &QAction::triggered, this, &Tchat::showPhrases);
-    auto speed = [this](QAction* item, int ms) {
-        connect(item, &QAction::triggered, this, [this, ms] { botSpeedTag_ = ms; });
-    };
-    speed(menu_.Slow1, 1500);
-    speed(menu_.Normal1, 1000);
-    speed(menu_.Fast1, 500);
-    // The switches the sounds and the card read; writing them to the settings file is the
-    // settings' business.
-    connect(menu_.PlaySounds1, &QAction::toggled, this,
-            [this](bool on) { prefs_.playSounds = on; });
-    connect(menu_.Classic1, &QAction::triggered, this, [this] { prefs_.turnSound = 0; });
-    connect(menu_.New1, &QAction::triggered, this, [this] { prefs_.turnSound = 1; });
-    connect(menu_.PlayChatterSounds1, &QAction::toggled, this,
-            [this](bool on) { prefs_.chatterSounds = on; });
-    connect(menu_.doubleCheck, &QAction::toggled, this,
-            [this](bool on) { prefs_.doubleCheck = on; });
-    prefs_.playSounds = menu_.PlaySounds1->isChecked();
-    prefs_.turnSound = menu_.New1->isChecked() ? 1 : 0;
-    prefs_.chatterSounds = menu_.PlayChatterSounds1->isChecked();
-    prefs_.doubleCheck = menu_.doubleCheck->isChecked();
 }
 
 void Tchat::connectControls() {
@@ -263,25 +263,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
 }
 
 void Tchat::FormClose() {
-    // Before the settings were read in this run, closing writes nothing: the window's initial
-    // preferences must not overwrite the player's stored ones.
-    if (!settingsRead_)
-        return;
-    saveBounds();
-}
-
-void Tchat::saveBounds() {
-    QRect outer = frameGeometry();
-    if (outer == storedbounds_)
-        return;
-    if (const QScreen* screen = this->screen()) {
-        const QRect work = screen->availableGeometry();
-        if (outer.width() > work.width())
-            outer.setWidth(outer.width() - 15);
-        if (outer.height() > work.height())
-            outer.setHeight(outer.height() - 15);
-    }
-    storedbounds_ = outer;
+    saveBoundsOnClose();
 }
 
 } // namespace zb

@@ -1,11 +1,12 @@
 #pragma once
 // Tchat: the table window. It is a client of a game host exactly like a remote table: it reaches
 // the host only through its socket `sock`. The window composes the board, the score card and the
-// chat panel; its handlers are split by concern over tchat_session.cpp (receiving, dispatch,
-// seats), tchat_turn.cpp (game start, turns, dice), tchat_card.cpp (choosing, scores, winner)
-// and tchat_spectators.cpp (watching); this file's .cpp holds the frame and start-up.
+// chat panel and the phrase buttons; its handlers are split by concern over tchat_session.cpp
+// (receiving, dispatch, seats), tchat_turn.cpp (game start, turns, dice), tchat_card.cpp
+// (choosing, scores, winner), tchat_spectators.cpp (watching and removal) and tchat_settings.cpp
+// (the settings file and the menu's preferences); this file's .cpp holds the frame and start-up.
 
-#include "shell/settingsprefs.h"
+#include "shell/settings.h"
 #include "shell/sounds.h"
 #include "table/mainmenu.h"
 #include "table/tableoptions.h"
@@ -23,7 +24,9 @@ namespace zb {
 class Board;
 class ChatPanel;
 class Dialogs;
+class PhraseButtons;
 class ScoreCard;
+class SeatPopup;
 class Session;
 class SoundPlayer;
 class TallySink;
@@ -66,10 +69,10 @@ public:
     const QByteArray& loginname() const { return loginname_; }
     bool hosting() const { return hosting_; }
     QRect storedbounds() const { return storedbounds_; }
-    bool settingsRead() const { return settingsRead_; }
+    bool settingsRead() const { return settings_.isLoaded(); }
 
     // The interval of the computer players: the "Bot Speed" item's tag.
-    int botSpeed() const { return botSpeedTag_; }
+    int botSpeed() const { return settings_.prefs().botSpeed; }
 
     MainMenu& menu() { return menu_; }
     TSock* sock() const { return sock_; }
@@ -80,9 +83,12 @@ public:
     Board* board() const { return board_; }
     ScoreCard* card() const { return card_; }
     ChatPanel* chatPanel() const { return chat_; }
+    PhraseButtons* phraseButtons() const { return phrases_; }
+    SeatPopup* popup_kick() const { return popup_kick_; }
     Tgamestartform* gameStartForm() const { return gamestart_; }
     Tspylist* spyList() const { return spylist_; }
-    Preferences& prefs() { return prefs_; }
+    Settings& settings() { return settings_; }
+    Preferences& prefs() { return settings_.prefs(); }
     Sounds& sounds() { return sounds_; }
 
     // Adds a line to the chat view: "<prefix>+<text>" in a colour ($00BBGGRR).
@@ -108,6 +114,17 @@ public:
     void yesClick();
     void noClick();
 
+    // Watching and removal (tchat_spectators.cpp).
+    void JustWatch1Click();
+    // Prepares the seat popup for seat 1..4 and opens it at a point of the screen.
+    void label_playernameContextPopup(int seat, const QPoint& globalPos);
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void kicking(int seat);
+
+    // The settings file (tchat_settings.cpp): reads every key and applies it.
+    void loadinifile();
+
 signals:
     void showHelp();
     void showAbout();
@@ -130,7 +147,6 @@ private:
     void ResetScreenLocation1Click();
     void setOuterBounds(const QRect& outer);
     void FormClose();
-    void saveBounds();
     void focusChat();
     // Keeps the card's hints (own column, rows that light up) in step with the session.
     void refreshHints();
@@ -149,7 +165,6 @@ private:
     void full(proto::Fields& f);
     void chatrecieved(proto::Fields& f);
     void playasound(proto::Fields& f);
-    void applySettings();
 
     // Game start, turns and dice (tchat_turn.cpp).
     void startthegame(proto::Fields& f);
@@ -166,8 +181,20 @@ private:
     void pscore(proto::Fields& f);
     void winner(proto::Fields& f);
 
-    // Watching (tchat_spectators.cpp).
+    // Watching and removal (tchat_spectators.cpp).
+    void connectSpectatorControls();
+    void requestWatch(int seat, int mode);
     void justwatching(proto::Fields& f);
+
+    // Settings (tchat_settings.cpp).
+    void connectPreferences();
+    void showPreferences();
+    void applyBounds();
+    // The preferences that live in the window and the chat panel, into the settings.
+    void collectPreferences();
+    // A preference was changed through its menu item: the file is written at once.
+    void preferenceChanged(Settings::Key key);
+    void saveBoundsOnClose();
 
     TableOptions options_;
     rules::Random& random_;
@@ -180,13 +207,15 @@ private:
     Board* board_ = nullptr;
     ScoreCard* card_ = nullptr;
     ChatPanel* chat_ = nullptr;
+    PhraseButtons* phrases_ = nullptr;
+    SeatPopup* popup_kick_ = nullptr;
     Tgamestartform* gamestart_ = nullptr;
     Tspylist* spylist_ = nullptr;
 
     Dialogs* dialogs_ = nullptr;
     TallySink* tally_ = nullptr;
     std::unique_ptr<SoundPlayer> ownPlayer_;
-    Preferences prefs_;
+    Settings settings_;
     Sounds sounds_;
 
     QString playername_;
@@ -198,9 +227,9 @@ private:
     // "Game is full" is on screen; its answer closes the window.
     bool fullShown_ = false;
     bool shownOnce_ = false;
-    bool settingsRead_ = false;
     QRect storedbounds_{0, 0, 0, 0};
-    int botSpeedTag_ = 750;
+    // A "Text Size" item is being chosen: the chat panel's change notice is about the size.
+    bool textSizeChosen_ = false;
 };
 
 } // namespace zb

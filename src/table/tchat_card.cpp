@@ -53,7 +53,7 @@ void Tchat::cardClick(int category) {
     ClientState& s = session_->state();
     const bool allowed = category >= 1 && category <= rules::kCategories && s.myTurn() &&
                          s.mayact && s.loggedin && card_->rollMarkerShown(1);
-    if (allowed && prefs_.doubleCheck) {
+    if (allowed && settings_.prefs().doubleCheck) {
         doublecheck(category);
         refreshHints();
         return;

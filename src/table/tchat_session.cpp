@@ -6,6 +6,7 @@
 #include "shell/chatpanel.h"
 #include "shell/dialogs.h"
 #include "shell/latin1.h"
+#include "shell/phrasebuttons.h"
 #include "table/board.h"
 #include "table/scorecard.h"
 #include "table/session.h"
@@ -96,6 +97,8 @@ void Tchat::sendlogininfo(Fields& f) {
     s.loggedin = true;
     chat_->setMyseat(seat);
     chat_->setLoggedin(true);
+    phrases_->setMyseat(seat);
+    phrases_->setLoggedin(true);
     sendRequest(msg::toHost::logininfo(s.myseat, proto::kVersion, loginname_));
 }
 
@@ -107,7 +110,7 @@ void Tchat::newplayerinfo(Fields& f) {
     const ClientState& s = session_->state();
     if (seat == s.myseat) {
         systemLine(QStringLiteral("You are Connected."));
-        applySettings();
+        loadinifile();
     } else {
         systemLine(name + QStringLiteral(" is Connected."));
     }
@@ -161,11 +164,6 @@ void Tchat::playasound(Fields& f) {
         f.rest(), [this](int seat) { return isSeat(seat) ? card_->seatName(seat) : QString(); });
     if (line)
         addlinetochat(*line, Sounds::kChatterLineColour);
-}
-
-void Tchat::applySettings() {
-    // The settings file is read here, once the host has confirmed the local player; reading and
-    // applying it belongs to the settings.
 }
 
 } // namespace zb

@@ -4,8 +4,11 @@
 #include "controls/flatstyle.h"
 #include "net/guard.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 
 namespace zb {
@@ -33,6 +36,22 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     list_->setObjectName(QStringLiteral("listbox_spys"));
     list_->setGeometry(10, 28, kSize.width() - 20, 124);
 
+    // The list follows the pointer, so the line under it is the current one.
+    list_->setMouseTracking(true);
+    connect(list_, &QListWidget::itemEntered, this,
+            [this](QListWidgetItem* item) { guarded([&] { list_->setCurrentItem(item); }); });
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("popup_kickhim"));
+    remove_ = popup_->addAction(QStringLiteral("Remove From Game"));
+    remove_->setObjectName(QStringLiteral("RemoveFromGame2"));
+    remove_->setEnabled(false);
+    connect(remove_, &QAction::triggered, this,
+            [this] { guarded([&] { RemoveFromGame2Click(); }); });
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        guarded([&] { popup_->popup(list_->viewport()->mapToGlobal(at)); });
+    });
+
     done_ = new QPushButton(QStringLiteral("Done"), this);
     done_->setObjectName(QStringLiteral("button_done"));
     done_->setGeometry((kSize.width() - 80) / 2, 160, 80, 26);
@@ -58,6 +77,22 @@ QStringList Tspylist::lines() const {
     for (int i = 0; i < list_->count(); ++i)
         out << list_->item(i)->text();
     return out;
+}
+
+int Tspylist::seatUnderPointer() const {
+    const QPoint at = list_->viewport()->mapFromGlobal(QCursor::pos());
+    const QListWidgetItem* item = list_->itemAt(at);
+    if (!item)
+        return 0;
+    bool ok = false;
+    const int seat = item->text().section(QLatin1Char(':'), 0, 0).toInt(&ok);
+    return ok ? seat : 0;
+}
+
+void Tspylist::RemoveFromGame2Click() {
+    const int seat = seatUnderPointer();
+    if (seat != 0)
+        emit kickRequested(seat);
 }
 
 void Tspylist::setTable(QWidget* table) {

@@ -1,12 +1,15 @@
 #pragma once
 // The window "Zorbinet -Spys": one line "<seat>: <name>" per spectator, in arrival order. The
 // lines come and go with the spectators' connections whether the window is shown or not.
+// Spectators cannot be removed: the list's popup item "Remove From Game" stays greyed for good.
 
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
+class QAction;
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace zb {
@@ -20,6 +23,8 @@ public:
 
     QListWidget* listbox_spys() const { return list_; }
     QPushButton* button_done() const { return done_; }
+    QMenu* popup_kickhim() const { return popup_; }
+    QAction* RemoveFromGame2() const { return remove_; }
 
     void addSpy(const QString& line);
     // Removes the first line equal to line; false when there is none.
@@ -30,9 +35,21 @@ public:
     void setTable(QWidget* table);
     void showOver(QWidget* table = nullptr);
 
+    // The seat of the line under the pointer ("6: Eve" gives 6); 0 when the pointer is over no
+    // line or the line holds no seat.
+    int seatUnderPointer() const;
+
+signals:
+    // The popup item's action, were it ever enabled: remove the spectator of that seat.
+    void kickRequested(int seat);
+
 private:
+    void RemoveFromGame2Click();
+
     QListWidget* list_ = nullptr;
     QPushButton* done_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QAction* remove_ = nullptr;
     QPointer<QWidget> table_;
 };
 

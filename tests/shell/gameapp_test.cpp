@@ -4,14 +4,22 @@
 #include "support/wait.h"
 
 #include "net/tsock.h"
+#include "shell/chatpanel.h"
 #include "shell/errorreport.h"
 #include "shell/gameapp.h"
+#include "shell/phrasebuttons.h"
+#include "shell/tphrases.h"
 #include "table/tchat.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -30,9 +38,16 @@ QString freePort() {
     return QString::number(probe.localPort());
 }
 
+// Every test's game keeps its settings file away from the program's folder.
+QString settingsFolder() {
+    static QTemporaryDir dir;
+    return dir.path();
+}
+
 zb::TableOptions optionsWith(QStringList args, QString port = freePort()) {
     zb::TableOptions o;
     o.args = std::move(args);
+    o.settingsFolder = settingsFolder();
     o.gamePort = port;
     o.lobbyPort = freePort();
     return o;
@@ -190,6 +205,51 @@ TEST(TableWindowFrame, ExitClosesTheTableWindowAndFinishesTheProgram) {
     app.chat()->menu().Exit1->trigger();
     EXPECT_TRUE(waitFor([&] { return finished; }));
     EXPECT_FALSE(app.chat()->isVisible());
+}
+
+TEST(GameAppWiring, TheTableReadsTheSettingsOfTheGivenFolderOnceConnected) {
+    QTemporaryDir dir;
+    {
+        QFile f(QDir(dir.path()).filePath("quonlobby.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Zorbinet]\r\nTextsize=12\r\nBotspeed=500\r\n");
+    }
+    zb::TableOptions o = optionsWith({});
+    o.settingsFolder = dir.path();
+    GameApp app(o);
+    app.start();
+    Tchat* chat = app.chat();
+    EXPECT_EQ(chat->settings().folder(), dir.path());
+    ASSERT_TRUE(waitFor([&] { return chat->settingsRead(); }));
+    EXPECT_EQ(chat->chatPanel()->textSize(), 12);
+    EXPECT_EQ(chat->botSpeed(), 500) << "the host's computer players take it from here";
+    EXPECT_TRUE(chat->menu().Fast1->isChecked());
+}
+
+TEST(GameAppWiring, PhraseListOpensTheEditorOnTheButtonsAndDoneStoresThePhrases) {
+    QTemporaryDir dir;
+    zb::TableOptions o = optionsWith({"Ann"});
+    o.settingsFolder = dir.path();
+    GameApp app(o);
+    app.start();
+    auto* editor = qobject_cast<zb::Tphrases*>(app.windows()[7]);
+    ASSERT_NE(editor, nullptr);
+    zb::PhraseButtons* buttons = app.chat()->phraseButtons();
+    buttons->setPhrase(2, "Nice roll");
+    app.chat()->menu().PhraseList1->trigger();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->phrase(1)->text(), "Way To Go!");
+    EXPECT_EQ(editor->phrase(2)->text(), "Nice roll");
+    editor->phrase(3)->setText("Oops");
+    editor->SelButton8()->click();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(buttons->phrase(3), "Oops");
+    QFile f(QDir(dir.path()).filePath("quonlobby.ini"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray stored = f.readAll();
+    EXPECT_TRUE(stored.contains("Phrase3=Oops"));
+    EXPECT_TRUE(stored.contains("Phrase2=Nice roll"));
+    EXPECT_FALSE(stored.contains("Top=")) << "the editor writes the phrases alone";
 }
 
 TEST(ErrorReportBox, OnlyOneBoxIsOpenAndLaterErrorsAreCounted) {

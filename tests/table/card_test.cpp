@@ -342,6 +342,7 @@ TEST_F(TableTest, ASoloWinReadsYouHaveWon) {
     o.dialogs = &dialogs;
     o.soundPlayer = &sounds;
     o.tally = &tally;
+    o.settingsFolder = settingsDir.path();
     bool started = false;
     o.startHost = [&] { started = true; };
     table = std::make_unique<zb::Tchat>(o, random);

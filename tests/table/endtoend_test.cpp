@@ -3,110 +3,13 @@
 // the score card; the computer plays seats 3 and 4. At the end both tables show the host's cards
 // and the winner.
 
-#include "tablefixture.h"
+#include "liveplayer.h"
 
-#include "controls/highlightlabel.h"
-#include "controls/picturebutton.h"
 #include "host/tserver.h"
-#include "rules/rules.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QTest>
-#include <map>
 
 using namespace zbtest;
 
 namespace {
-
-void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
-struct Player {
-    zb::RecordingSoundPlayer sounds;
-    FakeDialogs dialogs;
-    RecordingTally tally;
-    zb::rules::Random random;
-    std::unique_ptr<zb::Tchat> table;
-    zb::Tgamestartform gamestart;
-    zb::Tspylist spylist;
-    bool heldThisTurn = false;
-    int clicks = 0;
-
-    Player(const QString& name, bool hosting, const QString& port) {
-        zb::TableOptions o;
-        o.args = {name, QStringLiteral("127.0.0.1"), hosting ? "true" : "false"};
-        o.gamePort = port;
-        o.lobbyPort = closedPort();
-        o.dialogs = &dialogs;
-        o.soundPlayer = &sounds;
-        o.tally = &tally;
-        o.startHost = [] {}; // the test's host already listens
-        table = std::make_unique<zb::Tchat>(o, random);
-        table->attachWindows(&gamestart, &spylist);
-        table->show();
-    }
-
-    int rollsShown() const {
-        int n = 0;
-        for (int k = 1; k <= 3; ++k)
-            n += table->card()->rollMarkerShown(k) ? 1 : 0;
-        return n;
-    }
-
-    // One step of a simple player: roll, keep the most frequent face once, roll again, then take
-    // the first free category.
-    void act() {
-        const zb::ClientState& s = table->state();
-        if (!s.myTurn() || !s.mayact)
-            return;
-        zb::Board* board = table->board();
-        const int rolls = rollsShown();
-        if (rolls == 0) {
-            heldThisTurn = false;
-            click(board->image_throwdice());
-        } else if (rolls == 1 && !heldThisTurn) {
-            heldThisTurn = true;
-            std::map<int, int> count;
-            for (int d = 1; d <= 5; ++d)
-                ++count[s.dicevalues[d]];
-            int best = 1;
-            for (const auto& [face, n] : count) {
-                if (n > count[best])
-                    best = face;
-            }
-            for (int d = 1; d <= 5; ++d) {
-                if (s.dicevalues[d] == best && board->dieState(d) == QChar('o'))
-                    click(board->dice(d));
-            }
-        } else if (rolls == 1 && board->image_throwdice()->isVisible() && !allHeld()) {
-            click(board->image_throwdice());
-        } else {
-            for (int row = 1; row <= 12; ++row) {
-                if (table->card()->cellText(s.myseat, row).isEmpty()) {
-                    click(table->card()->label(row));
-                    break;
-                }
-            }
-        }
-        ++clicks;
-    }
-
-    bool allHeld() const {
-        for (int d = 1; d <= 5; ++d) {
-            if (table->board()->dieState(d) != QChar('s'))
-                return false;
-        }
-        return true;
-    }
-
-    bool finished() const { return table->board()->label_winner()->isVisible(); }
-};
-
-QString expectedCell(const zb::rules::Card& card, int row) {
-    return card.entry[row] == zb::rules::kUnused ? QString() : QString::number(card.entry[row]);
-}
 
 struct GameKind {
     bool bonus;

@@ -147,8 +147,10 @@ TEST(TableWindows, TheSpyListKeepsLinesInArrivalOrderAndDoneOnlyHides) {
 }
 
 TEST(TableWindows, TheProgramGivesTheTableItsDialogAndSpyList) {
+    QTemporaryDir settingsDir;
     zb::TableOptions o;
     o.args = {"Ann"};
+    o.settingsFolder = settingsDir.path();
     o.gamePort = closedPort();
     o.lobbyPort = closedPort();
     zb::GameApp app(o);

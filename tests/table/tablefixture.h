@@ -3,7 +3,9 @@
 // listening TSock whose one accepted connection records every message the table sends and can
 // send the table any bytes. Messages can also be handed to the table's receive path directly
 // (Session::receive, what sockRead does with the bytes of a read). Sounds, dialogs, the tally and
-// the error report are recorded.
+// the error report are recorded. The settings file lives in a temporary folder; unless a test
+// writes its own, it holds the switches as a new window shows them, so a table that reads it
+// keeps "Double Check for 0 Score" and "Play Chatter Sounds" off.
 
 #include "support/fakedialogs.h"
 #include "support/wait.h"
@@ -25,10 +27,15 @@
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QColorDialog>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -101,6 +108,14 @@ private:
     qsizetype seen_ = 0;
 };
 
+// A right click on a seat's name on the card: the seat popup opens for that seat.
+inline void openSeatPopup(zb::Tchat& table, int seat) {
+    QWidget* label = table.card()->label_playername(seat);
+    const QPoint at = label->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, label->mapToGlobal(at));
+    QApplication::sendEvent(label, &event);
+}
+
 class RecordingTally : public zb::TallySink {
 public:
     void checkhighscore(const QString& total) override { calls << "checkhighscore " + total; }
@@ -113,6 +128,8 @@ class TableTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousReporter_ = zb::setErrorReporter([this](const QString& text) { errors << text; });
+        ASSERT_TRUE(settingsDir.isValid());
+        writeSettings("[Zorbinet]\r\nDoublecheck=false\r\nChatterSounds=false\r\n");
     }
     void TearDown() override {
         table.reset();
@@ -130,6 +147,7 @@ protected:
         o.dialogs = &dialogs;
         o.soundPlayer = &sounds;
         o.tally = &tally;
+        o.settingsFolder = settingsDir.path();
         table = std::make_unique<zb::Tchat>(o, random);
         gamestart = std::make_unique<zb::Tgamestartform>();
         spylist = std::make_unique<zb::Tspylist>();
@@ -159,6 +177,11 @@ protected:
         open();
         login(seat);
         feed("CMD_newplayerinfo+" + QByteArray::number(seat) + "+Ann\xFF");
+        // Seat 1 tells the host its bot speed once the settings are read.
+        if (seat == 1) {
+            ASSERT_TRUE(host.waitForMessage());
+            ASSERT_EQ(host.take(), QList<QByteArray>({"CMD_botspeed+1+1000+"}));
+        }
         if (seat != 2)
             feed("CMD_existingplayers+2+Bob\xFF");
         feed("CMD_startgame+" + QByteArray::number(seat) + "+" + bonus + "+false\xFF");
@@ -185,6 +208,17 @@ protected:
         return host.take();
     }
 
+    QString settingsPath() const { return QDir(settingsDir.path()).filePath("quonlobby.ini"); }
+    void writeSettings(const QByteArray& content) {
+        QFile f(settingsPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+    QByteArray settingsFile() const {
+        QFile f(settingsPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
     QString chatText() const { return table->chatPanel()->mainchat()->plainText(); }
     // The chat's paragraphs without the blanks that the view keeps after every word.
     QStringList chatLines() const {
@@ -197,6 +231,7 @@ protected:
     zb::Board* board() const { return table->board(); }
     zb::ScoreCard* card() const { return table->card(); }
 
+    QTemporaryDir settingsDir;
     FakeHost host;
     FakeDialogs dialogs;
     zb::RecordingSoundPlayer sounds;

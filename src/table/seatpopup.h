@@ -1,0 +1,34 @@
+#pragma once
+// The seat popup `popup_kick`: the context menu of the four seat names on the score card. Only
+// the host's table may set seats to watch and remove players; elsewhere the menu still opens, all
+// greyed, so every player sees the same menu. It keeps the seat it was last opened for; what the
+// items send is the table window's business.
+
+#include <QMenu>
+
+class QAction;
+
+namespace zb {
+
+class SeatPopup : public QMenu {
+    Q_OBJECT
+public:
+    explicit SeatPopup(QWidget* parent = nullptr);
+
+    // Enables the items for seat 1..4 and keeps the seat. waiting: the seat's label shows
+    // "<Waiting>", so there is nobody to remove.
+    void prepare(int seat, bool hosting, bool waiting);
+    int seat() const { return seat_; }
+
+    QAction* RemoveFromGame1() const { return remove_; }
+    QAction* SettoJustWatch1() const { return setWatch_; }
+    QAction* UnsetJustWatch1() const { return unsetWatch_; }
+
+private:
+    QAction* remove_ = nullptr;
+    QAction* setWatch_ = nullptr;
+    QAction* unsetWatch_ = nullptr;
+    int seat_ = 0;
+};
+
+} // namespace zb
