@@ -122,8 +122,7 @@ TEST_F(Startup, NoArgumentsHostsASoloGameAndItsTableLogsInAsYou) {
     Client client;
     ASSERT_TRUE(client.connectWhenListening());
     ASSERT_TRUE(client.login("Probe"));
-    EXPECT_TRUE(
-        waitFor([&] { return client.announced("You"); }, 15s));
+    EXPECT_TRUE(waitFor([&] { return client.announced("You"); }, 15s));
     EXPECT_TRUE(game.running());
 }
 
@@ -135,8 +134,7 @@ TEST_F(Startup, HostModeConnectsToItselfAndOpensThePresenceConnection) {
     Client client;
     ASSERT_TRUE(client.connectWhenListening());
     ASSERT_TRUE(client.login("Probe"));
-    EXPECT_TRUE(
-        waitFor([&] { return client.announced("Ann"); }, 15s));
+    EXPECT_TRUE(waitFor([&] { return client.announced("Ann"); }, 15s));
     zbtest::pump(200ms);
     EXPECT_TRUE(lobby.received[0].isEmpty()) << "nothing travels on the presence connection";
 }
