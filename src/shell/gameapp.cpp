@@ -58,7 +58,8 @@ void GameApp::start() {
     connect(chat_, &Tchat::showHelp, help_, &QWidget::show);
     connect(chat_, &Tchat::showAbout, about_, &QWidget::show);
     connect(chat_, &Tchat::showTally, tally_, &QWidget::show);
-    connect(chat_, &Tchat::showSpyList, spylist_, [this] { spylist_->showOver(chat_); });
+    connect(chat_, &Tchat::showSpyList, spylist_,
+            [this] { guarded([&] { spylist_->showOver(chat_); }); });
     phrases_->attach(chat_->phraseButtons(), &chat_->settings());
     connect(chat_, &Tchat::showPhrases, phrases_,
             [this] { guarded([&] { phrases_->PhraseList1Click(); }); });

@@ -98,7 +98,9 @@ void Tchat::getnextplayer(Fields& f) {
 
 void Tchat::image_throwdiceClick() {
     ClientState& s = session_->state();
-    bool allHeld = true;
+    // Only dice held in this turn count: the host frees all of them when a turn begins without
+    // telling the tables, so before the turn's first roll the held look is left over.
+    bool allHeld = card_->rollMarkerShown(1);
     for (int d = 1; d <= 5; ++d)
         allHeld = allHeld && board_->dieState(d) == QLatin1Char('s');
     // With every die held a roll would change nothing; the throw stays on offer.

@@ -270,6 +270,22 @@ TEST_F(TableTest, NoRollIsSentWhileAllFiveDiceAreHeld) {
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_rolldice+1"}));
 }
 
+TEST_F(TableTest, DiceHeldInAnEarlierTurnDoNotBlockTheFirstRoll) {
+    // The host frees every die when a turn begins but tells no table; the dice keep their held
+    // look until they are rolled again.
+    seated(1);
+    feed("CMD_nextplayer+2+1+0+0+\xFF"
+         "CMD_thedice+2+y+1+1+3+2+3+3+3+4+3+5+3\xFF");
+    for (int d = 1; d <= 5; ++d)
+        feed("CMD_setdice+" + QByteArray::number(d) + "\xFF");
+    feed("CMD_pscore+2+15+11+0+0+15+0+0+0+0+0+0+0+50+0+15+0+15\xFF");
+    feed("CMD_nextplayer+1+1+0+0+\xFF");
+    ASSERT_EQ(board()->dieState(1), QChar('s'));
+    ASSERT_TRUE(board()->image_throwdice()->isVisible());
+    click(board()->image_throwdice());
+    EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_rolldice+1"}));
+}
+
 TEST_F(TableTest, DiceAndFacesOutOfRangeChangeNothing) {
     seated(1);
     myRoll(1, {4, 4, 1, 6, 2});
