@@ -3,6 +3,7 @@
 #include "host/tserver.h"
 #include "net/guard.h"
 #include "net/signalwatcher.h"
+#include "net/tsock.h"
 #include "shell/errorreport.h"
 #include "shell/serverwindow.h"
 #include "shell/singleinstance.h"
@@ -41,7 +42,11 @@ GameApp::~GameApp() {
 
 void GameApp::start() {
     TableOptions tableOptions = options_;
-    tableOptions.startHost = [this] { server_->server().setListening(true); };
+    tableOptions.startHost = [this] {
+        server_->server().setListening(true);
+        // The table follows its host to the port it really listens on ("0" picks a free one).
+        chat_->sock()->setPortName(QString::number(server_->server().port()));
+    };
     chat_ = new Tchat(tableOptions, random_);
     errors_->setParentWindow(chat_);
     tally_ = new Ttallylist();

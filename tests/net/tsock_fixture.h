@@ -4,11 +4,13 @@
 
 #include "net/guard.h"
 #include "net/tsock.h"
+#include "support/ports.h"
 #include "support/wait.h"
 
 #include <QList>
 #include <QPointer>
 #include <QStringList>
+#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -92,14 +94,12 @@ protected:
         return ok ? accepted.back().data() : nullptr;
     }
 
-    // A port nobody listens on: taken from a listener that is closed again.
+    // A port nobody listens on, held bound for the life of the test process so that no test
+    // running beside this one can take it.
     static QString freePort() {
-        zb::TSock probe;
-        probe.setPortName(QStringLiteral("0"));
-        probe.setListen(true);
-        const QString port = QString::number(probe.localPort());
-        probe.close();
-        return port;
+        static std::deque<zbtest::RefusingPort> held;
+        held.emplace_back();
+        return held.back().port();
     }
 
     InfoLog log;

@@ -1,6 +1,7 @@
 // Start-up inside one process: windows, the table window's frame and menu, and failures that
 // reach the general error report while the program keeps running.
 
+#include "support/ports.h"
 #include "support/wait.h"
 
 #include "net/tsock.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <deque>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -30,12 +32,11 @@ using zbtest::waitFor;
 
 namespace {
 
-// A port that was free a moment ago; good enough on a loopback test machine.
-QString freePort() {
-    zb::TSock probe;
-    probe.setPortName("0");
-    probe.setListen(true);
-    return QString::number(probe.localPort());
+// A port where nobody listens, held for the life of the test process.
+QString closedPort() {
+    static std::deque<zbtest::RefusingPort> held;
+    held.emplace_back();
+    return held.back().port();
 }
 
 // Every test's game keeps its settings file away from the program's folder.
@@ -44,12 +45,15 @@ QString settingsFolder() {
     return dir.path();
 }
 
-zb::TableOptions optionsWith(QStringList args, QString port = freePort()) {
+// A hosting copy listens on an ephemeral port and its table follows it there; a joining copy
+// is pointed at a port that refuses.
+zb::TableOptions optionsWith(QStringList args, QString port = QString()) {
+    const bool hosts = args.isEmpty() || (args.size() >= 3 && args[2] == "true");
     zb::TableOptions o;
     o.args = std::move(args);
     o.settingsFolder = settingsFolder();
-    o.gamePort = port;
-    o.lobbyPort = freePort();
+    o.gamePort = !port.isEmpty() ? port : hosts ? QStringLiteral("0") : closedPort();
+    o.lobbyPort = closedPort();
     return o;
 }
 

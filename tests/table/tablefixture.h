@@ -17,6 +17,7 @@
 #include "rules/random.h"
 #include "shell/chatpanel.h"
 #include "shell/soundrecorder.h"
+#include "support/ports.h"
 #include "table/board.h"
 #include "table/clientstate.h"
 #include "table/elidedlabel.h"
@@ -36,6 +37,7 @@
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -43,12 +45,12 @@ namespace zbtest {
 
 using namespace std::chrono_literals;
 
-// A port that was free a moment ago; good enough on a loopback test machine.
+// A port where nobody listens, held for the life of the test process so that no test running
+// beside it can take it and answer a table's presence connection.
 inline QString closedPort() {
-    zb::TSock probe;
-    probe.setPortName("0");
-    probe.setListen(true);
-    return QString::number(probe.localPort());
+    static std::deque<RefusingPort> held;
+    held.emplace_back();
+    return held.back().port();
 }
 
 class FakeHost {
@@ -59,6 +61,12 @@ public:
             zb::TSock* s = nullptr;
             if (!l->accept(s))
                 return;
+            if (conn_) {
+                // Only the table under test is served; a stray connection is turned away.
+                s->close();
+                s->deleteLater();
+                return;
+            }
             conn_ = s;
             s->OnRead = [this](zb::TSock* from, int) {
                 const QByteArray bytes = from->receive();
