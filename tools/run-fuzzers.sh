@@ -8,7 +8,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 shopt -s nullglob
 ran=0
 for target in "$build"/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus=$(mktemp -d)
   seeds="fuzz/corpus/${name#fuzz_}"
