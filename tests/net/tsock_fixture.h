@@ -10,7 +10,6 @@
 #include <QList>
 #include <QPointer>
 #include <QStringList>
-#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -96,11 +95,7 @@ protected:
 
     // A port nobody listens on, held bound for the life of the test process so that no test
     // running beside this one can take it.
-    static QString freePort() {
-        static std::deque<zbtest::RefusingPort> held;
-        held.emplace_back();
-        return held.back().port();
-    }
+    static QString freePort() { return zbtest::refusingPort(); }
 
     InfoLog log;
     QStringList errors;

@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <deque>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -31,13 +30,6 @@ using zb::Tchat;
 using zbtest::waitFor;
 
 namespace {
-
-// A port where nobody listens, held for the life of the test process.
-QString closedPort() {
-    static std::deque<zbtest::RefusingPort> held;
-    held.emplace_back();
-    return held.back().port();
-}
 
 // Every test's game keeps its settings file away from the program's folder.
 QString settingsFolder() {
@@ -52,8 +44,8 @@ zb::TableOptions optionsWith(QStringList args, QString port = QString()) {
     zb::TableOptions o;
     o.args = std::move(args);
     o.settingsFolder = settingsFolder();
-    o.gamePort = !port.isEmpty() ? port : hosts ? QStringLiteral("0") : closedPort();
-    o.lobbyPort = closedPort();
+    o.gamePort = !port.isEmpty() ? port : hosts ? QStringLiteral("0") : zbtest::refusingPort();
+    o.lobbyPort = zbtest::refusingPort();
     return o;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <arpa/inet.h>
+#include <deque>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -38,5 +39,12 @@ private:
     int fd_ = -1;
     quint16 port_ = 0;
 };
+
+// A port where nobody listens, held for the life of the test process.
+inline QString refusingPort() {
+    static std::deque<RefusingPort> held; // a deque never moves what it holds
+    held.emplace_back();
+    return held.back().port();
+}
 
 } // namespace zbtest

@@ -37,7 +37,6 @@
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -48,9 +47,7 @@ using namespace std::chrono_literals;
 // A port where nobody listens, held for the life of the test process so that no test running
 // beside it can take it and answer a table's presence connection.
 inline QString closedPort() {
-    static std::deque<RefusingPort> held;
-    held.emplace_back();
-    return held.back().port();
+    return refusingPort();
 }
 
 class FakeHost {
