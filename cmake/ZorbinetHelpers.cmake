@@ -9,3 +9,23 @@ function(zb_glob out)
   endforeach()
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
+
+# A library made of the folder src/<dir>. Its headers are reached as "<dir>/name.h" through an
+# include root that holds that folder alone, and a library sees only the roots of what it links:
+# a header of a folder that is not a dependency is not found, so a wrong-way include fails to
+# build instead of quietly tangling the layers.
+# Further arguments name files of the folder that stay out of the library (a main()).
+function(zb_layer name dir)
+  zb_glob(sources ${dir})
+  foreach(skip IN LISTS ARGN)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/${skip})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  set(root ${CMAKE_BINARY_DIR}/include-roots/${name})
+  get_filename_component(parent ${root}/${dir} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT EXISTS ${root}/${dir})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR}/${dir} ${root}/${dir} SYMBOLIC)
+  endif()
+  target_include_directories(${name} PUBLIC ${root})
+endfunction()

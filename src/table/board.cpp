@@ -163,17 +163,14 @@ void Board::placedice(int die, int face, bool bonusStyle, bool clickable) {
     drawDie(die);
     d.button->move(openLeft(die), kOpenTop);
     d.button->show();
-    d.state = QLatin1Char('o');
     d.button->setEnabled(clickable);
 }
 
 void Board::holdDie(int die) {
-    dice_[die].state = QLatin1Char('s');
     dice_[die].button->move(dice_[die].button->x(), kHeldTop);
 }
 
 void Board::releaseDie(int die) {
-    dice_[die].state = QLatin1Char('o');
     dice_[die].button->move(dice_[die].button->x(), kOpenTop);
 }
 

@@ -35,14 +35,12 @@ public:
 
     static int openLeft(int die) { return 39 + 84 * (die - 1); }
 
-    // Dice 1..5. State: 'o' open, 's' held, '1' after a game start before the first roll.
+    // Dice 1..5 as drawn; whether a die is held is the table model's to know.
     PictureButton* dice(int die) const { return dice_[die].button; }
-    QChar dieState(int die) const { return dice_[die].state; }
     int dieFace(int die) const { return dice_[die].face; }
     bool dieBonusStyle(int die) const { return dice_[die].bonusStyle; }
-    void setDieState(int die, QChar state) { dice_[die].state = state; }
 
-    // Draws face on the die (bonus style or not), moves it to the open row, shows it, state 'o'.
+    // Draws face on the die (bonus style or not), moves it to the open row and shows it.
     void placedice(int die, int face, bool bonusStyle, bool clickable);
     // A held die moves straight up from its open place; a released one back down.
     void holdDie(int die);
@@ -82,7 +80,6 @@ protected:
 private:
     struct Die {
         PictureButton* button = nullptr;
-        QChar state = QLatin1Char('o');
         int face = 0;
         bool bonusStyle = false;
     };

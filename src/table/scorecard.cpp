@@ -5,6 +5,7 @@
 #include "net/guard.h"
 #include "rules/rules.h"
 #include "table/elidedlabel.h"
+#include "table/tablemodel.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -100,13 +101,11 @@ void ScoreCard::buildHeader() {
         eyes->hide();
         eyes_[seat] = eyes;
 
-        auto* name = new ElidedLabel(kWaiting, this);
+        auto* name = new ElidedLabel(TableModel::kWaiting, this);
         name->setObjectName(QStringLiteral("label_playername%1").arg(seat));
         name->setGeometry(columnLeft(seat), kNamesTop + 14, kColumnWidth, 18);
         name->setAlignment(Qt::AlignCenter);
         name->setMinimumPixelSize(9);
-        if (seat > 1)
-            name->setToolTip(QString::fromStdString(rules::computerName(seat)));
         playername_[seat] = name;
         styleSeatName(seat);
     }
@@ -212,21 +211,16 @@ QString ScoreCard::storedName(int seat) const {
     return playername_[seat]->toolTip();
 }
 
-void ScoreCard::setSeatName(int seat, const QString& name) {
-    playername_[seat]->setText(name);
-    playername_[seat]->setToolTip(name);
-    styleSeatName(seat);
-}
-
-void ScoreCard::showStoredName(int seat) {
-    playername_[seat]->setText(storedName(seat));
+void ScoreCard::setSeat(int seat, const QString& shown, const QString& stored) {
+    playername_[seat]->setText(shown);
+    playername_[seat]->setToolTip(stored);
     styleSeatName(seat);
 }
 
 void ScoreCard::styleSeatName(int seat) {
     // An empty seat reads quieter than a player's name, and fits its narrow column.
     ElidedLabel* name = playername_[seat];
-    const bool waiting = name->text() == kWaiting;
+    const bool waiting = name->text() == TableModel::kWaiting;
     name->setFont(pixelFont(font(), waiting ? 10 : 11, !waiting));
     name->setTextColor(waiting ? QColor(0x8A, 0x80, 0x66) : kInk);
 }
@@ -246,10 +240,6 @@ void ScoreCard::setRolls(int rolls) {
         return;
     for (int n = 1; n <= 3; ++n)
         rolls_[n]->setVisible(n <= rolls);
-}
-
-bool ScoreCard::rollMarkerShown(int n) const {
-    return !rolls_[n]->isHidden();
 }
 
 void ScoreCard::setHeading(const QString& text) {

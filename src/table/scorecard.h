@@ -25,7 +25,6 @@ public:
     static inline const QColor kGreen{0x00, 0x80, 0x00};  // the local column on its own turn
     static inline const QColor kMaroon{0x80, 0x00, 0x00}; // the local column otherwise
     static inline const QColor kBlack{0x00, 0x00, 0x00};
-    static inline const QString kWaiting = QStringLiteral("<Waiting>");
 
     explicit ScoreCard(QWidget* parent = nullptr);
 
@@ -53,14 +52,12 @@ public:
     // The name a seat's label shows, and the stored seat name it keeps as its tooltip.
     QString seatName(int seat) const;
     QString storedName(int seat) const;
-    void setSeatName(int seat, const QString& name); // shows it and stores it
-    void showStoredName(int seat);
+    void setSeat(int seat, const QString& shown, const QString& stored);
     void showSeat(int seat);
     void setWatching(int seat, bool watching);
 
     // Markers for the rolls so far: 0..3; any other number changes nothing.
     void setRolls(int rolls);
-    bool rollMarkerShown(int n) const;
 
     void setHeading(const QString& text);
     QString heading() const;

@@ -6,7 +6,6 @@
 // per tick, in the order received.
 
 #include "net/protocol.h"
-#include "table/clientstate.h"
 
 #include <QByteArray>
 #include <QList>
@@ -29,9 +28,6 @@ public:
 
     explicit Session(TSock* sock, QObject* parent = nullptr);
     ~Session() override;
-
-    ClientState& state() { return state_; }
-    const ClientState& state() const { return state_; }
 
     // The dispatch table: words are compared exactly, with case, in the order added.
     void addHandler(QByteArray word, Handler handler);
@@ -63,7 +59,6 @@ private:
     bool hasWork() const;
 
     TSock* sock_;
-    ClientState state_;
     proto::Framer framer_;
     QList<QByteArray> receivedlist_;
     std::vector<std::pair<QByteArray, Handler>> handlers_;

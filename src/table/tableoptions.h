@@ -16,7 +16,10 @@ struct TableOptions {
     QStringList args; // the positional arguments after the program name
     QString gamePort = QStringLiteral("7772");
     QString lobbyPort = QStringLiteral("9001");
-    QString settingsFolder;          // empty: the program's folder or the per-user one
+    QString settingsFolder; // empty: the program's folder or the per-user one
+    // Where the window keeps the lock file "zorbinet" that tells other software the game runs;
+    // empty: no marker (a table under test).
+    QString markerFolder;
     std::function<void()> startHost; // switches the host's listener on (may throw)
     // Seams, not owned; null picks the real one: message boxes, the QSoundEffect player, no tally.
     Dialogs* dialogs = nullptr;

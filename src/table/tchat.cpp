@@ -10,12 +10,12 @@
 #include "shell/dialogs.h"
 #include "shell/latin1.h"
 #include "shell/phrasebuttons.h"
-#include "shell/singleinstance.h"
 #include "shell/soundeffectplayer.h"
 #include "table/board.h"
 #include "table/scorecard.h"
 #include "table/seatpopup.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tallysink.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -48,9 +48,10 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Zorbinet"));
     // The marker "zorbinet" tells other software that the game runs; nothing waits on it.
-    marker_ =
-        std::make_unique<QLockFile>(SingleInstance::defaultFolder() + QStringLiteral("/zorbinet"));
-    marker_->tryLock(0);
+    if (!options_.markerFolder.isEmpty()) {
+        marker_ = std::make_unique<QLockFile>(options_.markerFolder + QStringLiteral("/zorbinet"));
+        marker_->tryLock(0);
+    }
     random_.seed(rules::Random::clockSeed());
 
     sock_ = new TSock(this);
@@ -59,6 +60,7 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     sock11_->setHostName(QStringLiteral("127.0.0.1"));
     sock11_->setPortName(options_.lobbyPort);
     session_ = new Session(sock_, this);
+    model_ = new TableModel(this);
 
     menu_.build(menuBar());
     buildLayout();
@@ -66,6 +68,7 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     connectPreferences();
     connectControls();
     connectSpectatorControls();
+    bindViews();
     registerHandlers();
 
     move(3, 5);
@@ -79,7 +82,7 @@ Tchat::~Tchat() {
 }
 
 const ClientState& Tchat::state() const {
-    return session_->state();
+    return model_->state();
 }
 
 void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {

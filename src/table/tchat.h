@@ -3,8 +3,10 @@
 // the host only through its socket `sock`. The window composes the board, the score card and the
 // chat panel and the phrase buttons; its handlers are split by concern over tchat_session.cpp
 // (receiving, dispatch, seats), tchat_turn.cpp (game start, turns, dice), tchat_card.cpp
-// (choosing, scores, winner), tchat_spectators.cpp (watching and removal) and tchat_settings.cpp
-// (the settings file and the menu's preferences); this file's .cpp holds the frame and start-up.
+// (choosing, scores, winner), tchat_spectators.cpp (watching and removal), tchat_settings.cpp
+// (the settings file and the menu's preferences) and tchat_view.cpp (the board and the card
+// following the model); this file's .cpp holds the frame and start-up. The handlers change the
+// TableModel and decide from it alone, never from what a widget shows.
 
 #include "shell/settings.h"
 #include "shell/sounds.h"
@@ -28,6 +30,7 @@ class PhraseButtons;
 class ScoreCard;
 class SeatPopup;
 class Session;
+class TableModel;
 class SoundPlayer;
 class TallySink;
 class Tgamestartform;
@@ -79,6 +82,8 @@ public:
     TSock* Sock11() const { return sock11_; }
     QFrame* mainPanel() const { return mainPanel_; }
     Session& session() const { return *session_; }
+    // What the host has told this table and what the local player may do now.
+    TableModel& model() const { return *model_; }
     const ClientState& state() const;
     Board* board() const { return board_; }
     ScoreCard* card() const { return card_; }
@@ -150,6 +155,8 @@ private:
     void focusChat();
     // Keeps the card's hints (own column, rows that light up) in step with the session.
     void refreshHints();
+    // The board and the score card follow the model (tchat_view.cpp).
+    void bindViews();
 
     // Session and seats (tchat_session.cpp).
     void registerHandlers();
@@ -204,6 +211,7 @@ private:
     TSock* sock11_ = nullptr;
     std::unique_ptr<QLockFile> marker_;
     Session* session_ = nullptr;
+    TableModel* model_ = nullptr;
     Board* board_ = nullptr;
     ScoreCard* card_ = nullptr;
     ChatPanel* chat_ = nullptr;

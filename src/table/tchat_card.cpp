@@ -8,12 +8,11 @@
 #include "table/board.h"
 #include "table/scorecard.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tallysink.h"
 #include "table/tchat.h"
-#include "table/zeropanel.h"
 
 #include <QAction>
-#include <QLabel>
 #include <array>
 
 namespace zb {
@@ -50,16 +49,17 @@ bool scoresSomething(const std::array<int, 6>& dicevalues, int category) {
 } // namespace
 
 void Tchat::cardClick(int category) {
-    ClientState& s = session_->state();
+    ClientState& s = model_->state();
     const bool allowed = category >= 1 && category <= rules::kCategories && s.myTurn() &&
-                         s.mayact && s.loggedin && card_->rollMarkerShown(1);
+                         s.mayact && s.loggedin && model_->rolledThisTurn();
     if (allowed && settings_.prefs().doubleCheck) {
         doublecheck(category);
         refreshHints();
         return;
     }
     if (allowed) {
-        board_->image_throwdice()->hide();
+        model_->offerThrow(false);
+        model_->askZero(0); // the turn's score is on its way
         s.mayact = false;
         sendRequest(msg::toHost::setscore(s.myseat, category));
     }
@@ -70,51 +70,47 @@ void Tchat::cardClick(int category) {
 void Tchat::doublecheck(int category) {
     if (category < 1 || category > rules::kCategories)
         return;
-    if (scoresSomething(session_->state().dicevalues, category)) {
+    if (scoresSomething(model_->state().dicevalues, category)) {
         sendscore(category);
         return;
     }
-    board_->panel_zero()->setCategory(category);
-    board_->panel_zero()->show();
-    board_->panel_zero()->raise();
+    model_->askZero(category);
 }
 
 void Tchat::sendscore(int category) {
-    ClientState& s = session_->state();
-    board_->image_throwdice()->hide();
+    ClientState& s = model_->state();
+    model_->offerThrow(false);
+    // The turn's score is on its way: a question still open for another category is moot.
+    model_->askZero(0);
     s.mayact = false;
     if (s.loggedin)
         sendRequest(msg::toHost::setscore(s.myseat, category));
 }
 
 void Tchat::yesClick() {
-    ZeroPanel* panel = board_->panel_zero();
-    const int kept = panel->category();
+    const int kept = model_->zeroCategory();
     if (kept == 0)
         return;
-    if (session_->state().turnseat != session_->state().myseat)
+    if (model_->state().turnseat != model_->state().myseat)
         return;
     sendscore(kept);
-    panel->setCategory(0);
-    panel->hide();
     refreshHints();
 }
 
 void Tchat::noClick() {
-    board_->panel_zero()->setCategory(0);
-    board_->panel_zero()->hide();
+    model_->askZero(0);
 }
 
 void Tchat::rollagain(Fields&) {
     board_->setStatus(QStringLiteral("You need to roll the dice!"));
-    board_->image_throwdice()->show();
-    session_->state().mayact = true;
+    model_->offerThrow(true);
+    model_->state().mayact = true;
     sounds_.refused();
 }
 
 void Tchat::chooseagain(Fields&) {
     board_->setStatus(QStringLiteral("Invalid Choice, Choose Again!"));
-    session_->state().mayact = true;
+    model_->state().mayact = true;
     sounds_.refused();
 }
 
@@ -125,23 +121,24 @@ void Tchat::pscore(Fields& f) {
     // Every number is read before anything changes, so a bad field leaves the card as it was.
     const bool copy = category.startsWith('*');
     const int c = copy ? 0 : proto::toInt(category);
-    std::array<int, ScoreCard::kRows + 1> values{};
+    std::array<int, TableModel::kRows + 1> values{};
     int count = 0;
-    while (count < ScoreCard::kRows && !f.rest().isEmpty())
+    while (count < TableModel::kRows && !f.rest().isEmpty())
         values[++count] = f.nextInt();
     if (!isSeat(seat))
         return;
 
-    card_->setTotal(seat, fromWire(total));
+    TableModel& m = *model_;
+    m.setTotal(seat, fromWire(total));
     for (int row = 1; row <= count; ++row)
-        card_->setCell(seat, row, values[row]);
+        m.setCell(seat, row, values[row]);
     if (copy || c < 1 || c > rules::kCategories)
         return;
-    const QString cell = card_->cellText(seat, c);
-    board_->setStatus(card_->seatName(seat) + QStringLiteral(" tagged ") +
+    const QString cell = m.cellText(seat, c);
+    board_->setStatus(m.seat(seat).shown + QStringLiteral(" tagged ") +
                       QString::fromStdString(rules::categoryPhrase(c)) + QStringLiteral(" +") +
                       cell);
-    if (seat == session_->state().myseat && c == rules::FiveKind && cell != QLatin1String("0"))
+    if (seat == m.state().myseat && c == rules::FiveKind && cell != QLatin1String("0"))
         tally_->addtomine(3);
     sounds_.scorePosted(c, cell);
 }
@@ -160,13 +157,13 @@ void Tchat::winner(Fields& f) {
     systemLine(message);
     card_->setHeading(QStringLiteral("Winner's Score Card"));
     card_->markTurn(0);
-    board_->showWinner(message);
+    model_->setWinner(message);
     if (hosting_)
         board_->button_start()->show();
     sounds_.gameOver();
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     if (s.isPlayer()) {
-        tally_->checkhighscore(card_->label_score(s.myseat)->text());
+        tally_->checkhighscore(model_->seat(s.myseat).total);
         tally_->addgame(mine ? QStringLiteral("addtomine") : names);
     }
 }

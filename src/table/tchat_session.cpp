@@ -10,6 +10,7 @@
 #include "table/board.h"
 #include "table/scorecard.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tchat.h"
 #include "table/tspylist.h"
 
@@ -82,9 +83,9 @@ void Tchat::systemLine(const QString& text, quint32 colour) {
 }
 
 void Tchat::refreshHints() {
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     card_->setOwnColumn(s.isPlayer() ? s.myseat : 0);
-    card_->setChoosable(s.myTurn() && s.mayact && card_->rollMarkerShown(1));
+    card_->setChoosable(s.myTurn() && s.mayact && model_->rolledThisTurn());
 }
 
 void Tchat::sendlogininfo(Fields& f) {
@@ -92,7 +93,7 @@ void Tchat::sendlogininfo(Fields& f) {
     // Slots run 1..9; anything else would let this table act for a seat it does not hold.
     if (seat < 1 || seat > 9)
         return;
-    ClientState& s = session_->state();
+    ClientState& s = model_->state();
     s.myseat = seat;
     s.loggedin = true;
     chat_->setMyseat(seat);
@@ -107,7 +108,7 @@ void Tchat::newplayerinfo(Fields& f) {
     const QString name = fromWire(f.rest());
     if (name.isEmpty())
         return;
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     if (seat == s.myseat) {
         systemLine(QStringLiteral("You are Connected."));
         loadinifile();
@@ -120,8 +121,8 @@ void Tchat::newplayerinfo(Fields& f) {
         systemLine(seat == s.myseat ? QStringLiteral("You are spying.")
                                     : name + QStringLiteral(" is spying."));
     } else if (isSeat(seat)) {
-        card_->setSeatName(seat, name);
-        card_->showSeat(seat);
+        model_->setSeatName(seat, name);
+        model_->setPresent(seat);
     }
     sounds_.entered();
 }
@@ -130,10 +131,10 @@ void Tchat::playerdisconnected(Fields& f) {
     const int seat = f.nextInt();
     const QString name = fromWire(f.rest());
     if (isSeat(seat)) {
-        systemLine(card_->seatName(seat) + QStringLiteral(" disconnected."));
-        card_->showStoredName(seat);
-        card_->setTotal(seat, QStringLiteral("0"));
-        card_->setWatching(seat, false);
+        systemLine(model_->seat(seat).shown + QStringLiteral(" disconnected."));
+        model_->showStoredName(seat);
+        model_->setTotal(seat, QStringLiteral("0"));
+        model_->setWatching(seat, false);
     }
     const QString line = QStringLiteral("%1: %2").arg(seat).arg(name);
     if (spylist_ && spylist_->removeSpy(line))
@@ -161,7 +162,7 @@ void Tchat::chatrecieved(Fields& f) {
 
 void Tchat::playasound(Fields& f) {
     const auto line = sounds_.playasound(
-        f.rest(), [this](int seat) { return isSeat(seat) ? card_->seatName(seat) : QString(); });
+        f.rest(), [this](int seat) { return isSeat(seat) ? model_->seat(seat).shown : QString(); });
     if (line)
         addlinetochat(*line, Sounds::kChatterLineColour);
 }

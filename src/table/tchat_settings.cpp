@@ -10,6 +10,7 @@
 #include "shell/colortext.h"
 #include "shell/phrasebuttons.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tchat.h"
 
 #include <QAction>
@@ -99,7 +100,7 @@ void Tchat::loadinifile() {
     settings_.load();
     applyBounds();
     showPreferences();
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     // The host takes the interval from the table window of its own program; the message only
     // tells it what the hosting player chose.
     if (s.myseat == 1 && s.loggedin)

@@ -8,6 +8,7 @@
 #include "table/scorecard.h"
 #include "table/seatpopup.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tchat.h"
 
 #include <QAction>
@@ -37,9 +38,9 @@ void Tchat::connectSpectatorControls() {
 
 void Tchat::JustWatch1Click() {
     // A checkable item ticks itself when chosen; its tick shows only what the host announced.
-    const bool wasWatching = !menu_.JustWatch1->isChecked();
+    const bool wasWatching = model_->ownWatching();
     menu_.JustWatch1->setChecked(wasWatching);
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     if (s.loggedin)
         sendRequest(msg::toHost::justwatch(s.myseat, wasWatching ? 2 : 1));
 }
@@ -47,12 +48,12 @@ void Tchat::JustWatch1Click() {
 void Tchat::label_playernameContextPopup(int seat, const QPoint& globalPos) {
     if (!isSeat(seat))
         return;
-    popup_kick_->prepare(seat, hosting_, card_->seatName(seat) == ScoreCard::kWaiting);
+    popup_kick_->prepare(seat, hosting_, model_->seatWaiting(seat));
     popup_kick_->popup(globalPos);
 }
 
 void Tchat::requestWatch(int seat, int mode) {
-    if (session_->state().loggedin && isSeat(seat))
+    if (model_->state().loggedin && isSeat(seat))
         sendRequest(msg::toHost::justwatch(seat, mode));
 }
 
@@ -66,7 +67,7 @@ void Tchat::UnsetJustWatch1Click() {
 
 void Tchat::kicking(int seat) {
     // The host closes the removed player's connection; every table learns of it from the host.
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     if (hosting_ && s.loggedin)
         sendRequest(msg::toHost::kickhim(s.myseat, seat));
 }
@@ -74,15 +75,15 @@ void Tchat::kicking(int seat) {
 void Tchat::justwatching(Fields& f) {
     const int seat = f.nextInt();
     const bool watching = f.next() == "1";
-    if (seat == session_->state().myseat)
-        menu_.JustWatch1->setChecked(watching);
+    if (seat == model_->state().myseat)
+        model_->setOwnWatching(watching);
     // A spectator who chose to watch has no name label and no marker: the tick is all it gets.
     if (!isSeat(seat))
         return;
-    const QString name = card_->seatName(seat);
+    const QString name = model_->seat(seat).shown;
     systemLine(watching ? name + QStringLiteral(" is just watching")
                         : name + QStringLiteral(" now playing again"));
-    card_->setWatching(seat, watching);
+    model_->setWatching(seat, watching);
 }
 
 } // namespace zb

@@ -7,6 +7,7 @@
 #include "table/board.h"
 #include "table/scorecard.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
 
@@ -30,7 +31,7 @@ void Tchat::startgame() {
         return;
     const bool bonus = gamestart_->bonus()->isChecked();
     const bool team = gamestart_->team()->isChecked();
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     if (s.loggedin)
         sendRequest(msg::toHost::startgame(s.myseat, bonus, team));
 }
@@ -41,17 +42,19 @@ void Tchat::startthegame(Fields& f) {
     const QByteArray team = f.next();
     if (!isSeat(starter))
         return;
-    ClientState& s = session_->state();
-    card_->clearall(s.myseat);
-    board_->hideWinner();
+    TableModel& m = *model_;
+    ClientState& s = m.state();
+    m.clearCards();
+    m.setWinner(QString());
+    m.askZero(0);
     s.mayact = false;
-    menu_.JustWatch1->setChecked(false);
+    m.setOwnWatching(false);
     s.dicevalues[0] = -1;
     for (int d = 1; d <= 5; ++d)
-        board_->setDieState(d, QLatin1Char('1'));
-    board_->showBonus(bonus == "t");
+        m.setDieState(d, QLatin1Char('1'));
+    m.showBonus(bonus == "t");
 
-    QString line = card_->seatName(starter);
+    QString line = m.seat(starter).shown;
     line +=
         team == "true" ? QStringLiteral(" has started a TEAM") : QStringLiteral(" has started a");
     if (bonus == "t")
@@ -61,11 +64,11 @@ void Tchat::startthegame(Fields& f) {
 
     // Empty seats go to the host's computer players.
     for (int seat = 2; seat <= 4; ++seat) {
-        if (card_->seatName(seat) == ScoreCard::kWaiting)
-            card_->showStoredName(seat);
+        if (m.seatWaiting(seat))
+            m.showStoredName(seat);
     }
     for (int seat = 1; seat <= 4; ++seat)
-        card_->setWatching(seat, false);
+        m.setWatching(seat, false);
 }
 
 void Tchat::getnextplayer(Fields& f) {
@@ -75,37 +78,35 @@ void Tchat::getnextplayer(Fields& f) {
     const int rolls = f.nextInt();
     if (!isSeat(seat))
         return;
-    ClientState& s = session_->state();
+    TableModel& m = *model_;
+    ClientState& s = m.state();
     s.turnseat = seat;
+    // A question left open from an earlier turn would score for this one.
+    m.askZero(0);
     card_->setRound(QStringLiteral("Round: ") + fromWire(round));
-    card_->setRolls(rolls);
+    m.setRolls(rolls);
     card_->markTurn(seat);
     board_->scatter();
     if (s.isPlayer())
         card_->setColumnColour(s.myseat, ScoreCard::kMaroon);
     if (s.myTurn()) {
         card_->setHeading(QStringLiteral("Your Turn."));
-        board_->image_throwdice()->show();
+        m.offerThrow(true);
         s.mayact = true;
         card_->setColumnColour(s.myseat, ScoreCard::kGreen);
         sounds_.turnBegins();
     } else {
-        card_->setHeading(card_->seatName(seat) + QStringLiteral("'s turn."));
-        board_->image_throwdice()->hide();
+        card_->setHeading(m.seat(seat).shown + QStringLiteral("'s turn."));
+        m.offerThrow(false);
         s.mayact = false;
     }
 }
 
 void Tchat::image_throwdiceClick() {
-    ClientState& s = session_->state();
-    // Only dice held in this turn count: the host frees all of them when a turn begins without
-    // telling the tables, so before the turn's first roll the held look is left over.
-    bool allHeld = card_->rollMarkerShown(1);
-    for (int d = 1; d <= 5; ++d)
-        allHeld = allHeld && board_->dieState(d) == QLatin1Char('s');
+    ClientState& s = model_->state();
     // With every die held a roll would change nothing; the throw stays on offer.
-    if (s.myTurn() && s.mayact && s.loggedin && !allHeld) {
-        board_->image_throwdice()->hide();
+    if (s.myTurn() && s.mayact && s.loggedin && !model_->allHeldThisTurn()) {
+        model_->offerThrow(false);
         s.mayact = false;
         sendRequest(msg::toHost::rolldice(s.myseat));
     }
@@ -124,31 +125,29 @@ void Tchat::thedice(Fields& f) {
     }
     if (!isSeat(seat))
         return;
-    ClientState& s = session_->state();
-    card_->setRolls(rolls);
+    ClientState& s = model_->state();
+    model_->setRolls(rolls);
     for (const auto& [die, face] : rolled) {
         if (isDie(die) && face >= 0 && face <= 6)
             placedice(die, face);
     }
     const bool mine = seat == s.myseat;
     if (again == "y" && mine)
-        board_->image_throwdice()->show();
+        model_->offerThrow(true);
     if (mine)
         s.mayact = true;
     sounds_.diceRolled(mine);
 }
 
 void Tchat::placedice(int die, int face) {
-    ClientState& s = session_->state();
-    board_->placedice(die, face, face == s.dicevalues[0], s.myTurn());
-    s.dicevalues[die] = face;
+    model_->placeDie(die, face);
 }
 
 void Tchat::diceClick(int die) {
-    const ClientState& s = session_->state();
+    const ClientState& s = model_->state();
     if (!isDie(die) || !s.mayact || !s.myTurn() || !s.loggedin)
         return;
-    if (board_->dieState(die) == QLatin1Char('o'))
+    if (model_->die(die).state == QLatin1Char('o'))
         sendRequest(msg::toHost::setdice(s.myseat, die));
     else
         sendRequest(msg::toHost::unsetdice(s.myseat, die));
@@ -158,7 +157,7 @@ void Tchat::setdice(Fields& f) {
     const int die = f.nextInt();
     if (!isDie(die))
         return;
-    board_->holdDie(die);
+    model_->holdDie(die);
     sounds_.dieSet();
 }
 
@@ -166,7 +165,7 @@ void Tchat::unsetdice(Fields& f) {
     const int die = f.nextInt();
     if (!isDie(die))
         return;
-    board_->releaseDie(die);
+    model_->releaseDie(die);
     sounds_.dieUnset();
 }
 
@@ -174,9 +173,8 @@ void Tchat::setbonusdice(Fields& f) {
     const int face = f.nextInt();
     if (face < 0 || face > 6)
         return;
-    session_->state().dicevalues[0] = face;
-    board_->setBonusFace(face);
-    board_->showBonus(true);
+    model_->setBonusFace(face);
+    model_->showBonus(true);
 }
 
 } // namespace zb

@@ -2,8 +2,8 @@
 // sounds played or shown as a chat line, and the sound set's names and captions.
 
 #include "shell/soundnames.h"
-#include "shell/soundrecorder.h"
 #include "shell/sounds.h"
+#include "support/soundrecorder.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

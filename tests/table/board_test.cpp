@@ -73,10 +73,11 @@ TEST_F(TableTest, GameStartResetsTheTableAndNamesTheComputerSeats) {
     login(1);
     feed("CMD_newplayerinfo+1+Ann\xFF"
          "CMD_existingplayers+3+Cid\xFF");
-    card()->setCell(1, 4, 12);
-    card()->setTotal(1, "12");
-    card()->setWatching(2, true);
-    table->menu().JustWatch1->setChecked(true);
+    feed("CMD_pscore+1+12+4+1000+1000+1000+12\xFF"
+         "CMD_justwatching+2+1\xFF"
+         "CMD_justwatching+1+1\xFF");
+    ASSERT_EQ(card()->cellText(1, 4), "12");
+    ASSERT_TRUE(table->menu().JustWatch1->isChecked());
     feed("CMD_startgame+1+f+false\xFF");
     EXPECT_TRUE(chatLines().contains("Ann has started a game."));
     EXPECT_EQ(card()->cellText(1, 4), "");
@@ -90,7 +91,7 @@ TEST_F(TableTest, GameStartResetsTheTableAndNamesTheComputerSeats) {
     EXPECT_EQ(state().dicevalues[0], -1);
     EXPECT_FALSE(state().mayact);
     for (int d = 1; d <= 5; ++d)
-        EXPECT_EQ(board()->dieState(d), QChar('1'));
+        EXPECT_EQ(model().die(d).state, QChar('1'));
     for (int row = 1; row <= 15; ++row)
         EXPECT_EQ(card()->score(1, row)->textColor(),
                   row <= 12 ? ScoreCard::kGreen : ScoreCard::kBlack);
@@ -146,17 +147,17 @@ TEST_F(TableTest, AnotherSeatsTurnShowsItsNameAndMaroon) {
 TEST_F(TableTest, RollMarkersFollowTheRollCount) {
     seated(1);
     feed("CMD_nextplayer+2+1+0+2+\xFF");
-    EXPECT_TRUE(card()->rollMarkerShown(1));
-    EXPECT_TRUE(card()->rollMarkerShown(2));
-    EXPECT_FALSE(card()->rollMarkerShown(3));
+    EXPECT_TRUE(rollMarkerShown(1));
+    EXPECT_TRUE(rollMarkerShown(2));
+    EXPECT_FALSE(rollMarkerShown(3));
     feed("CMD_nextplayer+2+1+0+7+\xFF");
-    EXPECT_TRUE(card()->rollMarkerShown(2)) << "an impossible count changes nothing";
+    EXPECT_TRUE(rollMarkerShown(2)) << "an impossible count changes nothing";
     feed("CMD_nextplayer+2+1+0+0+\xFF");
     for (int n = 1; n <= 3; ++n)
-        EXPECT_FALSE(card()->rollMarkerShown(n));
+        EXPECT_FALSE(rollMarkerShown(n));
     feed("CMD_thedice+2+n+3+1+1\xFF");
     for (int n = 1; n <= 3; ++n)
-        EXPECT_TRUE(card()->rollMarkerShown(n));
+        EXPECT_TRUE(rollMarkerShown(n));
 }
 
 TEST_F(TableTest, ATurnForASeatOutsideTheTableChangesNothing) {
@@ -165,7 +166,7 @@ TEST_F(TableTest, ATurnForASeatOutsideTheTableChangesNothing) {
          "CMD_nextplayer+0+9+0+2+\xFF");
     EXPECT_EQ(state().turnseat, 0);
     EXPECT_EQ(card()->label_roundnum()->text(), "Round #");
-    EXPECT_FALSE(card()->rollMarkerShown(1));
+    EXPECT_FALSE(rollMarkerShown(1));
 }
 
 // ---- Rolling -----------------------------------------------------------------------------------
@@ -185,7 +186,7 @@ TEST_F(TableTest, DiceLandInTheOpenRowAndTheHostDecidesOnAnotherThrow) {
     myRoll(1, {4, 4, 1, 6, 2});
     for (int d = 1; d <= 5; ++d) {
         EXPECT_EQ(diePlace(board(), d), QPoint(Board::openLeft(d), Board::kOpenTop));
-        EXPECT_EQ(board()->dieState(d), QChar('o'));
+        EXPECT_EQ(model().die(d).state, QChar('o'));
         EXPECT_TRUE(board()->dice(d)->isEnabled());
     }
     EXPECT_EQ(board()->dieFace(4), 6);
@@ -193,7 +194,7 @@ TEST_F(TableTest, DiceLandInTheOpenRowAndTheHostDecidesOnAnotherThrow) {
     EXPECT_TRUE(board()->image_throwdice()->isVisible());
     EXPECT_TRUE(state().mayact);
     EXPECT_EQ(sounds.current(), "dice2");
-    EXPECT_TRUE(card()->rollMarkerShown(1));
+    EXPECT_TRUE(rollMarkerShown(1));
 }
 
 TEST_F(TableTest, AfterTheLastRollDiceCanStillBeHeldAndACategoryChosen) {
@@ -228,7 +229,7 @@ TEST_F(TableTest, HoldingAndReleasingWaitForTheHost) {
     EXPECT_EQ(diePlace(board(), 2).y(), Board::kOpenTop) << "nothing moves before the answer";
     feed("CMD_setdice+2\xFF");
     EXPECT_EQ(diePlace(board(), 2), QPoint(Board::openLeft(2), Board::kHeldTop));
-    EXPECT_EQ(board()->dieState(2), QChar('s'));
+    EXPECT_EQ(model().die(2).state, QChar('s'));
     EXPECT_EQ(sounds.current(), "setdice");
     click(board()->dice(2));
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_unsetdice+1+2"}));
@@ -246,7 +247,7 @@ TEST_F(TableTest, AReRollMovesOnlyTheRolledDiceToTheOpenRow) {
     feed("CMD_thedice+1+y+2+2+5+5+3\xFF");
     for (int d : {1, 3, 4}) {
         EXPECT_EQ(diePlace(board(), d).y(), Board::kHeldTop) << d;
-        EXPECT_EQ(board()->dieState(d), QChar('s'));
+        EXPECT_EQ(model().die(d).state, QChar('s'));
     }
     EXPECT_EQ(diePlace(board(), 2).y(), Board::kOpenTop);
     EXPECT_EQ(diePlace(board(), 5).y(), Board::kOpenTop);
@@ -280,7 +281,7 @@ TEST_F(TableTest, DiceHeldInAnEarlierTurnDoNotBlockTheFirstRoll) {
         feed("CMD_setdice+" + QByteArray::number(d) + "\xFF");
     feed("CMD_pscore+2+15+11+0+0+15+0+0+0+0+0+0+0+50+0+15+0+15\xFF");
     feed("CMD_nextplayer+1+1+0+0+\xFF");
-    ASSERT_EQ(board()->dieState(1), QChar('s'));
+    ASSERT_EQ(model().die(1).state, QChar('s'));
     ASSERT_TRUE(board()->image_throwdice()->isVisible());
     click(board()->image_throwdice());
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_rolldice+1"}));
@@ -296,7 +297,7 @@ TEST_F(TableTest, DiceAndFacesOutOfRangeChangeNothing) {
          "CMD_unsetdice+9\xFF"
          "CMD_setbonusdice+7\xFF");
     for (int d = 1; d <= 5; ++d)
-        EXPECT_EQ(board()->dieState(d), QChar('o'));
+        EXPECT_EQ(model().die(d).state, QChar('o'));
     EXPECT_FALSE(board()->bonusShown());
     EXPECT_TRUE(errors.isEmpty());
 }

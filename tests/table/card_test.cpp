@@ -118,20 +118,26 @@ TEST_F(TableTest, WithTheDoubleCheckAScoringChoiceGoesAtOnce) {
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+12"}));
 }
 
-TEST_F(TableTest, YesWaitsWhileItIsAnotherSeatsTurn) {
+// The question belongs to one choice in one turn: it closes when the turn passes and when a game
+// starts, so it can never score for a later turn.
+class ZeroQuestionCloserTest : public TableTest,
+                               public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ZeroQuestionCloserTest, TheQuestionClosesWithItsTurn) {
     seated(1);
     table->menu().doubleCheck->trigger();
     myRoll(1, {4, 4, 1, 5, 2});
     click(card()->label(11));
     ASSERT_TRUE(board()->panel_zero()->isVisible());
-    feed("CMD_nextplayer+2+1+0+0+\xFF");
-    click(board()->panel_zero()->yesButton());
-    EXPECT_TRUE(board()->panel_zero()->isVisible());
-    EXPECT_EQ(board()->panel_zero()->category(), 11);
+    feed(QByteArray(GetParam()) + '\xFF');
+    EXPECT_FALSE(board()->panel_zero()->isVisible());
+    EXPECT_EQ(model().zeroCategory(), 0);
+    table->yesClick();
     EXPECT_TRUE(sentSoFar().isEmpty());
-    feed("CMD_startgame+1+f+false\xFF");
-    EXPECT_TRUE(board()->panel_zero()->isVisible()) << "a game start does not hide it";
 }
+
+INSTANTIATE_TEST_SUITE_P(TurnPassesOrGameStarts, ZeroQuestionCloserTest,
+                         ::testing::Values("CMD_nextplayer+2+1+0+0+", "CMD_startgame+1+f+false"));
 
 TEST_F(TableTest, AnotherChoiceWhileAskingEitherGoesOrTakesThePanelsPlace) {
     seated(1);
@@ -143,8 +149,9 @@ TEST_F(TableTest, AnotherChoiceWhileAskingEitherGoesOrTakesThePanelsPlace) {
     EXPECT_TRUE(sentSoFar().isEmpty());
     click(card()->label(4));
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+4"}));
-    EXPECT_TRUE(board()->panel_zero()->isVisible());
-    EXPECT_EQ(board()->panel_zero()->category(), 3);
+    EXPECT_FALSE(board()->panel_zero()->isVisible()) << "the turn's score is sent";
+    table->yesClick();
+    EXPECT_TRUE(sentSoFar().isEmpty());
 }
 
 struct PatternCase {
@@ -297,7 +304,7 @@ TEST_F(TableTest, ACardWithABadNumberChangesNoCell) {
 
 TEST_F(TableTest, AnotherPlayerWinning) {
     seated(1);
-    card()->setTotal(1, "187");
+    feed("CMD_pscore+1+187+*+\xFF");
     feed("CMD_winner+Bob+230+\xFF");
     const QString text = "Bob has Won the Game!";
     EXPECT_TRUE(chatLines().contains(text));

@@ -5,7 +5,6 @@
 
 #include "controls/highlightlabel.h"
 #include "controls/picturebutton.h"
-#include "shell/gameapp.h"
 #include "table/elidedlabel.h"
 #include "table/zeropanel.h"
 
@@ -32,7 +31,7 @@ TEST_F(TableTest, TheWindowFirstShowsAnEmptyCardAndTheDiceAtRest) {
     EXPECT_EQ(card()->heading(), "Score Card");
     EXPECT_EQ(card()->label_roundnum()->text(), "Round #");
     for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(card()->seatName(seat), ScoreCard::kWaiting);
+        EXPECT_EQ(card()->seatName(seat), zb::TableModel::kWaiting);
         EXPECT_EQ(card()->label_score(seat)->text(), "0");
         EXPECT_TRUE(card()->image_eyes(seat)->isHidden());
         for (int row = 1; row <= 15; ++row) {
@@ -48,7 +47,7 @@ TEST_F(TableTest, TheWindowFirstShowsAnEmptyCardAndTheDiceAtRest) {
     for (int row = 1; row <= 15; ++row)
         EXPECT_EQ(card()->label(row)->text(), captions[row - 1]);
     for (int n = 1; n <= 3; ++n)
-        EXPECT_FALSE(card()->rollMarkerShown(n));
+        EXPECT_FALSE(rollMarkerShown(n));
     for (int d = 1; d <= 5; ++d) {
         EXPECT_EQ(board()->dice(d)->pos(), Board::kFirstStart[d]);
         EXPECT_FALSE(board()->dice(d)->isEnabled());
@@ -144,22 +143,6 @@ TEST(TableWindows, TheSpyListKeepsLinesInArrivalOrderAndDoneOnlyHides) {
     click(list.button_done());
     EXPECT_FALSE(list.isVisible());
     EXPECT_EQ(list.lines(), QStringList({"5: Eve", "6: Fay"}));
-}
-
-TEST(TableWindows, TheProgramGivesTheTableItsDialogAndSpyList) {
-    QTemporaryDir settingsDir;
-    zb::TableOptions o;
-    o.args = {"Ann"};
-    o.settingsFolder = settingsDir.path();
-    o.gamePort = closedPort();
-    o.lobbyPort = closedPort();
-    zb::GameApp app(o);
-    app.start();
-    const QList<QWidget*> w = app.windows();
-    EXPECT_EQ(app.chat()->spyList(), w[5]);
-    EXPECT_EQ(app.chat()->gameStartForm(), w[6]);
-    app.chat()->menu().SpyList1->trigger();
-    EXPECT_TRUE(w[5]->isVisible());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "controls/picturebutton.h"
 #include "host/playertable.h"
 #include "rules/rules.h"
+#include "table/tablemodel.h"
 #include "table/zeropanel.h"
 
 #include <QCheckBox>
@@ -54,7 +55,7 @@ struct Player {
     int rollsShown() const {
         int n = 0;
         for (int k = 1; k <= 3; ++k)
-            n += table->card()->rollMarkerShown(k) ? 1 : 0;
+            n += !table->card()->image_rolls(k)->isHidden() ? 1 : 0;
         return n;
     }
 
@@ -83,7 +84,7 @@ struct Player {
                     best = face;
             }
             for (int d = 1; d <= 5; ++d) {
-                if (s.dicevalues[d] == best && board->dieState(d) == QChar('o'))
+                if (s.dicevalues[d] == best && table->model().die(d).state == QChar('o'))
                     click(board->dice(d));
             }
         } else if (rolls == 1 && board->image_throwdice()->isVisible() && !allHeld()) {
@@ -101,7 +102,7 @@ struct Player {
 
     bool allHeld() const {
         for (int d = 1; d <= 5; ++d) {
-            if (table->board()->dieState(d) != QChar('s'))
+            if (table->model().die(d).state != QChar('s'))
                 return false;
         }
         return true;

@@ -29,7 +29,7 @@ TEST_F(TableTest, TwoMessagesInOneReadAreHandledOnTwoSuccessiveTicks) {
     EXPECT_EQ(table->session().queued(), 2);
     table->session().processsocktimer();
     EXPECT_EQ(card()->seatName(2), "Bob");
-    EXPECT_EQ(card()->seatName(3), ScoreCard::kWaiting) << "one message per tick";
+    EXPECT_EQ(card()->seatName(3), zb::TableModel::kWaiting) << "one message per tick";
     table->session().processsocktimer();
     EXPECT_EQ(card()->seatName(3), "Cid");
 }
@@ -38,7 +38,7 @@ TEST_F(TableTest, AMessageSplitOverTwoReadsIsHandledOnceWhole) {
     open();
     feed("CMD_existingplayers+2+Bo");
     EXPECT_EQ(table->session().pendingtext(), QByteArray("CMD_existingplayers+2+Bo"));
-    EXPECT_EQ(card()->seatName(2), ScoreCard::kWaiting);
+    EXPECT_EQ(card()->seatName(2), zb::TableModel::kWaiting);
     feed("b+Jr\xFF");
     EXPECT_EQ(card()->seatName(2), "Bob+Jr") << "a last name field keeps its '+'";
     EXPECT_TRUE(table->session().pendingtext().isEmpty());
@@ -72,7 +72,7 @@ TEST_F(TableTest, EmptyUnknownAndPlusLessMessagesAreDroppedSilently) {
          "CMD_full\xFF"
          "cmd_existingplayers+2+Bob\xFF"
          "CMD_existingplayers\xFF");
-    EXPECT_EQ(card()->seatName(2), ScoreCard::kWaiting);
+    EXPECT_EQ(card()->seatName(2), zb::TableModel::kWaiting);
     EXPECT_EQ(dialogs.openCount(), 0u) << "\"CMD_full\" without '+' is no known word";
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_TRUE(table->isVisible());
@@ -86,7 +86,7 @@ TEST_F(TableTest, ANonNumericFieldEndsThatMessageAndTheNextOneIsHandled) {
     EXPECT_EQ(errors[0], "'x2' is not a valid integer value");
     EXPECT_EQ(card()->seatName(3), "Cid");
     for (int seat : {1, 2, 4})
-        EXPECT_EQ(card()->seatName(seat), ScoreCard::kWaiting);
+        EXPECT_EQ(card()->seatName(seat), zb::TableModel::kWaiting);
 }
 
 // ---- Login -------------------------------------------------------------------------------------
@@ -147,7 +147,7 @@ TEST_F(TableTest, AnAnnouncementWithAnEmptyNameChangesNothingAndIsSilent) {
     feed("CMD_newplayerinfo+2+\xFF"
          "CMD_existingplayers+3+\xFF");
     EXPECT_EQ(chatText(), before);
-    EXPECT_EQ(card()->seatName(2), ScoreCard::kWaiting);
+    EXPECT_EQ(card()->seatName(2), zb::TableModel::kWaiting);
     EXPECT_TRUE(sounds.played().isEmpty());
 }
 
@@ -168,7 +168,7 @@ TEST_F(TableTest, ASpectatorsOwnArrivalSaysConnectedAndSpying) {
     EXPECT_EQ(spylist->lines(), QStringList({"6: Ann"}));
     EXPECT_FALSE(spylist->isVisible()) << "the list fills while its window is hidden";
     for (int seat = 1; seat <= 4; ++seat)
-        EXPECT_EQ(card()->seatName(seat), ScoreCard::kWaiting);
+        EXPECT_EQ(card()->seatName(seat), zb::TableModel::kWaiting);
 }
 
 TEST_F(TableTest, AnotherSpectatorIsListed) {
@@ -185,8 +185,9 @@ TEST_F(TableTest, APlayerLeavingKeepsTheNameAndZeroesTheTotal) {
     open();
     login(1);
     feed("CMD_existingplayers+2+Bob\xFF");
-    card()->setTotal(2, "57");
-    card()->setWatching(2, true);
+    feed("CMD_pscore+2+57+*+\xFF"
+         "CMD_justwatching+2+1\xFF");
+    ASSERT_EQ(card()->label_score(2)->text(), "57");
     feed("CMD_playerdisconnected+2+Bob\xFF");
     EXPECT_TRUE(chatLines().contains("Bob disconnected."));
     EXPECT_EQ(card()->seatName(2), "Bob");

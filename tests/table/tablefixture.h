@@ -16,13 +16,14 @@
 #include "net/tsock.h"
 #include "rules/random.h"
 #include "shell/chatpanel.h"
-#include "shell/soundrecorder.h"
 #include "support/ports.h"
+#include "support/soundrecorder.h"
 #include "table/board.h"
 #include "table/clientstate.h"
 #include "table/elidedlabel.h"
 #include "table/scorecard.h"
 #include "table/session.h"
+#include "table/tablemodel.h"
 #include "table/tallysink.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
@@ -34,6 +35,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -233,6 +235,9 @@ protected:
         return lines;
     }
     const zb::ClientState& state() const { return table->state(); }
+    const zb::TableModel& model() const { return table->model(); }
+    // What the card shows: roll marker n on screen.
+    bool rollMarkerShown(int n) const { return !card()->image_rolls(n)->isHidden(); }
     zb::Board* board() const { return table->board(); }
     zb::ScoreCard* card() const { return table->card(); }
 

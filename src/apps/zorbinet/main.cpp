@@ -1,4 +1,4 @@
-#include "shell/gameapp.h"
+#include "apps/zorbinet/gameapp.h"
 
 int main(int argc, char** argv) {
     return zb::runGame(argc, argv);

@@ -4,13 +4,15 @@
 #include "support/ports.h"
 #include "support/wait.h"
 
+#include "apps/zorbinet/gameapp.h"
 #include "net/tsock.h"
 #include "shell/chatpanel.h"
 #include "shell/errorreport.h"
-#include "shell/gameapp.h"
 #include "shell/phrasebuttons.h"
 #include "shell/tphrases.h"
 #include "table/tchat.h"
+#include "table/tgamestartform.h"
+#include "table/tspylist.h"
 
 #include <QAction>
 #include <QDir>
@@ -56,7 +58,7 @@ QStringList actionTexts(QMenu* menu) {
     return out;
 }
 
-TEST(GameAppStartup, CreatesTheNineWindowsInOrderAndShowsOnlyTheTableAndDownload) {
+TEST(GameAppStartup, CreatesTheWindowsInOrderAndShowsOnlyTheTableAndDownload) {
     GameApp app(optionsWith({}));
     app.start();
     const QStringList captions = [&] {
@@ -65,21 +67,21 @@ TEST(GameAppStartup, CreatesTheNineWindowsInOrderAndShowsOnlyTheTableAndDownload
             c << w->windowTitle();
         return c;
     }();
-    EXPECT_EQ(captions, QStringList({"Zorbinet", "Zorbinet - Tally List", "Zorbinet - About",
-                                     "Zorbinet - Help File", "Server", "Zorbinet -Spys",
-                                     "Zorbinet - Start Game", "Phrase Buttons - Zorbinet",
-                                     "Download The Quon77 Lobby"}));
+    EXPECT_EQ(captions,
+              QStringList({"Zorbinet", "Zorbinet - Tally List", "Zorbinet - About",
+                           "Zorbinet - Help File", "Zorbinet -Spys", "Zorbinet - Start Game",
+                           "Phrase Buttons - Zorbinet", "Download The Quon77 Lobby"}));
     const QList<QWidget*> w = app.windows();
     EXPECT_TRUE(w[0]->isVisible());
-    for (int i = 1; i < 8; ++i)
+    for (int i = 1; i < 7; ++i)
         EXPECT_FALSE(w[i]->isVisible()) << captions[i].toStdString();
-    EXPECT_TRUE(w[8]->isVisible()) << "the solo start offers the lobby download";
+    EXPECT_TRUE(w[7]->isVisible()) << "the solo start offers the lobby download";
 }
 
 TEST(GameAppStartup, TheDownloadWindowStaysHiddenWhenStartedWithArguments) {
     GameApp app(optionsWith({"Ann"}));
     app.start();
-    EXPECT_FALSE(app.windows()[8]->isVisible());
+    EXPECT_FALSE(app.windows()[7]->isVisible());
     EXPECT_FALSE(app.chat()->hosting());
     EXPECT_FALSE(app.chat()->sock()->hasSocket());
 }
@@ -228,7 +230,7 @@ TEST(GameAppWiring, PhraseListOpensTheEditorOnTheButtonsAndDoneStoresThePhrases)
     o.settingsFolder = dir.path();
     GameApp app(o);
     app.start();
-    auto* editor = qobject_cast<zb::Tphrases*>(app.windows()[7]);
+    auto* editor = qobject_cast<zb::Tphrases*>(app.windows()[6]);
     ASSERT_NE(editor, nullptr);
     zb::PhraseButtons* buttons = app.chat()->phraseButtons();
     buttons->setPhrase(2, "Nice roll");
@@ -262,6 +264,22 @@ TEST(ErrorReportBox, OnlyOneBoxIsOpenAndLaterErrorsAreCounted) {
     report.report("fourth");
     EXPECT_EQ(report.firstText(), "fourth");
     EXPECT_EQ(report.extraCount(), 0);
+}
+
+TEST(GameAppStartup, TheProgramGivesTheTableItsDialogAndSpyList) {
+    QTemporaryDir settingsDir;
+    zb::TableOptions o;
+    o.args = {"Ann"};
+    o.settingsFolder = settingsDir.path();
+    o.gamePort = zbtest::refusingPort();
+    o.lobbyPort = zbtest::refusingPort();
+    zb::GameApp app(o);
+    app.start();
+    const QList<QWidget*> w = app.windows();
+    EXPECT_EQ(app.chat()->spyList(), w[4]);
+    EXPECT_EQ(app.chat()->gameStartForm(), w[5]);
+    app.chat()->menu().SpyList1->trigger();
+    EXPECT_TRUE(w[4]->isVisible());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// The game process: the single-instance guard, the nine windows in their order, the signals that
-// close the table window as File > Exit does, and the general error report.
+// The game process: the single-instance guard, the windows in their order with the game host
+// between them, the signals that close the table window as File > Exit does, and the general
+// error report. This is the one place that knows every window.
 
 #include "rules/random.h"
 #include "table/tableoptions.h"
@@ -11,7 +12,6 @@
 namespace zb {
 
 class ErrorReport;
-class ServerWindow;
 class SignalWatcher;
 class Tabout;
 class Tchat;
@@ -19,6 +19,7 @@ class Tdownload;
 class Tgamestartform;
 class Thelp;
 class Tphrases;
+class TServer;
 class Tspylist;
 class Ttallylist;
 
@@ -32,8 +33,10 @@ public:
     void start();
 
     Tchat* chat() const { return chat_; }
-    ServerWindow* serverWindow() const { return server_; }
+    TServer& server() const { return *server_; }
     ErrorReport* errorReport() const { return errors_.get(); }
+    // The windows in their order of creation. The game host, which the original program kept in
+    // a hidden "Server" window, is a plain object owned here and is not among them.
     QList<QWidget*> windows() const;
 
 signals:
@@ -50,7 +53,7 @@ private:
     Ttallylist* tally_ = nullptr;
     Tabout* about_ = nullptr;
     Thelp* help_ = nullptr;
-    ServerWindow* server_ = nullptr;
+    std::unique_ptr<TServer> server_;
     Tspylist* spylist_ = nullptr;
     Tgamestartform* gamestart_ = nullptr;
     Tphrases* phrases_ = nullptr;

@@ -1,4 +1,4 @@
-#include "shell/singleinstance.h"
+#include "apps/zorbinet/singleinstance.h"
 
 #include "net/guard.h"
 

@@ -1,12 +1,11 @@
-#include "shell/gameapp.h"
+#include "apps/zorbinet/gameapp.h"
 
+#include "apps/zorbinet/singleinstance.h"
 #include "host/tserver.h"
 #include "net/guard.h"
 #include "net/signalwatcher.h"
 #include "net/tsock.h"
 #include "shell/errorreport.h"
-#include "shell/serverwindow.h"
-#include "shell/singleinstance.h"
 #include "shell/soundmessagefilter.h"
 #include "shell/tphrases.h"
 #include "side/tabout.h"
@@ -33,7 +32,7 @@ GameApp::~GameApp() {
     delete phrases_;
     delete gamestart_;
     delete spylist_;
-    delete server_;
+    server_.reset();
     delete help_;
     delete about_;
     delete tally_;
@@ -43,17 +42,17 @@ GameApp::~GameApp() {
 void GameApp::start() {
     TableOptions tableOptions = options_;
     tableOptions.startHost = [this] {
-        server_->server().setListening(true);
+        server_->setListening(true);
         // The table follows its host to the port it really listens on ("0" picks a free one).
-        chat_->sock()->setPortName(QString::number(server_->server().port()));
+        chat_->sock()->setPortName(QString::number(server_->port()));
     };
     chat_ = new Tchat(tableOptions, random_);
     errors_->setParentWindow(chat_);
     tally_ = new Ttallylist();
     about_ = new Tabout();
     help_ = new Thelp();
-    server_ = new ServerWindow([this] { return chat_->botSpeed(); }, random_);
-    server_->server().setPortName(options_.gamePort);
+    server_ = std::make_unique<TServer>([this] { return chat_->botSpeed(); }, random_);
+    server_->setPortName(options_.gamePort);
     spylist_ = new Tspylist();
     gamestart_ = new Tgamestartform();
     phrases_ = new Tphrases();
@@ -81,7 +80,7 @@ void GameApp::start() {
 }
 
 QList<QWidget*> GameApp::windows() const {
-    return {chat_, tally_, about_, help_, server_, spylist_, gamestart_, phrases_, download_};
+    return {chat_, tally_, about_, help_, spylist_, gamestart_, phrases_, download_};
 }
 
 int runGame(int argc, char** argv) {
@@ -101,6 +100,7 @@ int runGame(int argc, char** argv) {
 
     TableOptions options;
     options.args = args;
+    options.markerFolder = SingleInstance::defaultFolder();
     GameApp game(options);
     guard.setOnRaise([&game] {
         Tchat* w = game.chat();
