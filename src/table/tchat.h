@@ -94,41 +94,20 @@ public:
     Tspylist* spyList() const { return spylist_; }
     Settings& settings() { return settings_; }
     Preferences& prefs() { return settings_.prefs(); }
-    Sounds& sounds() { return sounds_; }
 
     // Adds a line to the chat view: "<prefix>+<text>" in a colour ($00BBGGRR).
     void addlinetochat(const QString& line, quint32 colour);
     void addlinetochat(const char* line, quint32 colour);
 
-    void processparams();
-    void hostpress();
-    void joinpress();
-
-    // The receive path of `sock`: what a read hands over, cut and queued.
-    void sockRead();
-    void sockInfo(TSocketInfo info, const QString& msg);
-
     // The player's actions, as the clicks and menu items run them.
     void image_throwdiceClick();
-    void button_startClick();
     void startgame();
     void diceClick(int die);
     void cardClick(int category);
-    void doublecheck(int category);
-    void sendscore(int category);
     void yesClick();
-    void noClick();
 
     // Watching and removal (tchat_spectators.cpp).
-    void JustWatch1Click();
-    // Prepares the seat popup for seat 1..4 and opens it at a point of the screen.
-    void label_playernameContextPopup(int seat, const QPoint& globalPos);
-    void SettoJustWatch1Click();
-    void UnsetJustWatch1Click();
     void kicking(int seat);
-
-    // The settings file (tchat_settings.cpp): reads every key and applies it.
-    void loadinifile();
 
 signals:
     void showHelp();
@@ -144,6 +123,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Start-up: the mode that the command line chooses, and the two ways of connecting.
+    void processparams();
+    void hostpress();
+    void joinpress();
+    // The receive path of `sock`: what a read hands over, cut and queued.
+    void sockRead();
+    void sockInfo(TSocketInfo info, const QString& msg);
+
+    // The player's actions that only the window's own controls run.
+    void button_startClick();
+    void doublecheck(int category);
+    void sendscore(int category);
+    void noClick();
+    void JustWatch1Click();
+    // Prepares the seat popup for seat 1..4 and opens it at a point of the screen.
+    void label_playernameContextPopup(int seat, const QPoint& globalPos);
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    // The settings file (tchat_settings.cpp): reads every key and applies it.
+    void loadinifile();
+
     // Frame.
     void buildLayout();
     void connectMenu();
