@@ -35,8 +35,8 @@ struct tplayer {
     bool connected = false;
     // Null for a connection admitted through the test seam, which has no socket.
     TSock* connection = nullptr;
-    // Identifies the connection for the life of the host, so that messages queued by a departed
-    // connection never act for the next occupant of the slot. 0 while the slot is free.
+    // Identifies the connection for the life of the host, so that a step planned for a departed
+    // connection (its cut-off) never hits the next occupant of the slot. 0 while the slot is free.
     quint64 connectionId = 0;
     proto::Framer framer;
     bool cutOff = false; // its removal for an unread backlog is on its way
