@@ -1,6 +1,8 @@
 // Host benchmarks: whole games between computer players over loopback at 1 ms bot speed, the
-// time from a message's arrival at an idle host to its answer, the dispatcher's cost per message,
-// and the computer player's average score over many seeded games.
+// time from a message's arrival at an idle host to its answer, how late the messages of a
+// computer-played turn reach the table, a quiet player's chat round trip while eight connections
+// flood the host, the dispatcher's cost per message, and the computer player's average score over
+// many seeded games.
 
 #include "host/tserver.h"
 #include "net/guard.h"
@@ -15,6 +17,9 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <ctime>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -139,6 +144,168 @@ void BM_IdleLatency(benchmark::State& state) {
     state.counters["max_us"] = micros.back();
 }
 BENCHMARK(BM_IdleLatency)->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+// A table connection that logs in, and hands every message it receives to the bench at once.
+class TimedClient {
+public:
+    explicit TimedClient(quint16 port) {
+        sock_.setHostName(QStringLiteral("127.0.0.1"));
+        sock_.setPortName(QString::number(port));
+        sock_.OnRead = [this](zb::TSock* s, int) {
+            if (s->pendingReceiveBytes() == 0)
+                return;
+            QList<QByteArray> messages;
+            framer_.feed(s->receive(), messages);
+            for (const QByteArray& m : messages) {
+                if (m.isEmpty())
+                    continue;
+                if (slot_ == 0 && m.startsWith("CMD_sendlogininfo+")) {
+                    // Logged in at once, as a table does, so no login time-out ends a long run.
+                    slot_ = m.mid(18).toInt();
+                    sock_.send(zb::msg::toHost::logininfo(slot_, "1.0.4", "Bench\xFF"));
+                }
+                if (onMessage)
+                    onMessage(m);
+            }
+        };
+        sock_.open();
+    }
+    void waitSlot() {
+        while (slot_ == 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    int slot() const { return slot_; }
+    void send(const QByteArray& m) { sock_.send(m); }
+    std::function<void(const QByteArray&)> onMessage;
+
+private:
+    zb::TSock sock_;
+    zb::proto::Framer framer_;
+    int slot_ = 0;
+};
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
+}
+
+// The hosting player starts a game and at once sets itself to watch, so the computer plays its
+// turn one bot-speed period (20 ms) per step. For every message of that turn: the time from the
+// host handing it to the socket to its arrival at the table. The table answers nextplayer at once,
+// as a real one does, so its acknowledgements ride on its own traffic or wait for the delayed
+// acknowledgement timer; Nagle's algorithm then holds every message sent while one is
+// unacknowledged.
+void BM_TurnArrivals(benchmark::State& state) {
+    constexpr int kBotSpeed = 20;
+    zb::rules::Random random{1};
+    zb::TServer server{[] { return kBotSpeed; }, random};
+    server.setPortName(QStringLiteral("0"));
+    server.setListening(true);
+    QElapsedTimer clock;
+    clock.start();
+    std::deque<qint64> sentAt; // to slot 1, in order
+    server.setOutputTap([&](int slot, const QByteArray&) {
+        if (slot == 1)
+            sentAt.push_back(clock.nsecsElapsed());
+    });
+    TimedClient table(server.port());
+    std::vector<double> lateness;
+    std::vector<double> watchToDice;
+    bool recording = false;
+    bool turnDone = false;
+    qint64 watchingAt = -1;
+    table.onMessage = [&](const QByteArray& m) {
+        const qint64 now = clock.nsecsElapsed();
+        const qint64 sent = sentAt.empty() ? now : sentAt.front();
+        if (!sentAt.empty())
+            sentAt.pop_front();
+        if (!recording)
+            return;
+        lateness.push_back(static_cast<double>(now - sent) / 1e6);
+        if (m.startsWith("CMD_nextplayer+1+"))
+            table.send(T("CMD_justwatch+1+1"));
+        else if (m == "CMD_justwatching+1+1")
+            watchingAt = now;
+        else if (m.startsWith("CMD_thedice+1+") && watchingAt >= 0) {
+            watchToDice.push_back(static_cast<double>(now - watchingAt) / 1e6);
+            watchingAt = -1;
+        } else if (m.startsWith("CMD_pscore+1+")) {
+            turnDone = true;
+            recording = false;
+        }
+    };
+    table.waitSlot();
+    for (auto _ : state) {
+        turnDone = false;
+        watchingAt = -1;
+        recording = true;
+        table.send(T("CMD_startgame+1+f+false"));
+        while (!turnDone)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    state.counters["late_median_ms"] = percentile(lateness, 0.5);
+    state.counters["late_p90_ms"] = percentile(lateness, 0.9);
+    state.counters["late_max_ms"] = percentile(lateness, 1.0);
+    state.counters["watch_to_dice_median_ms"] = percentile(watchToDice, 0.5);
+    state.counters["watch_to_dice_min_ms"] = percentile(watchToDice, 0.0);
+}
+BENCHMARK(BM_TurnArrivals)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
+
+// Eight connections each keep just under the host's per-connection cap of messages waiting,
+// topping up as their lines come back; a ninth, quiet player sends one chat line at a time and
+// waits for its relay.
+void BM_QuietChatUnderFlood(benchmark::State& state) {
+    constexpr int kFlooders = 8;
+    const int keep = zb::host::kMaxQueuedPerConnection - 1;
+    LoopbackHost host;
+    TimedClient quiet(host.server.port());
+    quiet.waitSlot();
+    std::vector<std::unique_ptr<TimedClient>> flooders;
+    std::vector<int> outstanding(kFlooders, 0);
+    for (int i = 0; i < kFlooders; ++i) {
+        flooders.push_back(std::make_unique<TimedClient>(host.server.port()));
+        TimedClient& f = *flooders.back();
+        f.waitSlot();
+        const QByteArray own = "CMD_chat+" + QByteArray::number(f.slot()) + "+";
+        const QByteArray line = T(own + "flood|clBlack");
+        f.onMessage = [&f, &outstanding, i, own, line, keep](const QByteArray& m) {
+            if (m.startsWith(own))
+                --outstanding[i];
+            QByteArray more;
+            for (; outstanding[i] < keep; ++outstanding[i])
+                more += line;
+            if (!more.isEmpty())
+                f.send(more);
+        };
+        f.onMessage(QByteArray()); // the first fill
+    }
+    // Until every flooder's queue is full.
+    while (host.server.queuedMessages() < kFlooders * keep - kFlooders)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    const QByteArray own = "CMD_chat+" + QByteArray::number(quiet.slot()) + "+";
+    bool back = false;
+    quiet.onMessage = [&](const QByteArray& m) {
+        if (m.startsWith(own))
+            back = true;
+    };
+    std::vector<double> seconds;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        back = false;
+        clock.start();
+        quiet.send(T(own + "hello|clBlack"));
+        while (!back)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        seconds.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    }
+    state.counters["round_trip_median_s"] = percentile(seconds, 0.5);
+    state.counters["round_trip_max_s"] = percentile(seconds, 1.0);
+    state.counters["queued_at_end"] = static_cast<double>(host.server.queuedMessages());
+}
+BENCHMARK(BM_QuietChatUnderFlood)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // The dispatcher's own cost for one relayed chat line among nine connections, without sockets.
 void BM_DispatchChat(benchmark::State& state) {

@@ -19,9 +19,6 @@ namespace zb::host {
 
 constexpr int kSeats = 4;
 constexpr int kSlots = 9;
-// A connection beyond this many waiting messages is flooding the host and is cut off; an honest
-// table never has more than a handful queued.
-constexpr int kMaxQueuedPerConnection = 256;
 // A table that leaves this much unread is stuck or hostile; it is cut off before the host's
 // memory grows with everything sent to it.
 constexpr qsizetype kMaxSendBacklog = 1024 * 1024;
@@ -38,11 +35,10 @@ struct tplayer {
     bool connected = false;
     // Null for a connection admitted through the test seam, which has no socket.
     TSock* connection = nullptr;
-    // Identifies the connection for the life of the host, so that messages queued by a departed
-    // connection never act for the next occupant of the slot. 0 while the slot is free.
+    // Identifies the connection for the life of the host, so that a step planned for a departed
+    // connection (its cut-off) never hits the next occupant of the slot. 0 while the slot is free.
     quint64 connectionId = 0;
     proto::Framer framer;
-    int queued = 0;      // messages of this connection waiting in the receive queue
     bool cutOff = false; // its removal for an unread backlog is on its way
 
     rules::Card card; // entries 1..15 and the card's total
@@ -64,14 +60,15 @@ public:
     // The highest slot number ever given; never decreases.
     int count() const { return count_; }
 
-    // The slot for a newcomer: the lowest free one among those given, else a new number; 0 when
-    // all nine are in use. Does not mark the slot as used.
-    int chooseSlot() {
-        for (int slot = 1; slot <= count_; ++slot) {
+    // The slot for a newcomer: the lowest free one from first up among those given, else a new
+    // number; 0 when all from first to 9 are in use. Does not mark the slot as used.
+    int chooseSlot(int first = 1) const {
+        for (int slot = std::max(first, 1); slot <= count_; ++slot) {
             if (!players_[slot].connected)
                 return slot;
         }
-        return count_ < kSlots ? count_ + 1 : 0;
+        const int next = std::max(count_ + 1, first);
+        return next <= kSlots ? next : 0;
     }
     void noteGiven(int slot) { count_ = std::max(count_, slot); }
 

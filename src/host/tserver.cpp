@@ -1,5 +1,6 @@
 #include "host/tserver.h"
 
+#include "host/deadlines.h"
 #include "net/dispatchtimer.h"
 #include "net/guard.h"
 
@@ -20,6 +21,9 @@ constexpr auto kRefusalGrace = 5s;
 constexpr int kKeepAliveIdle = 60;
 constexpr int kKeepAliveInterval = 10;
 constexpr int kKeepAliveProbes = 6;
+// Connections taken in on one listener notification; any beyond wait for the next one, so a
+// storm of connects cannot hold the event loop.
+constexpr int kMaxAcceptsPerNotification = 64;
 
 const QString kSocketClosed = QStringLiteral("Socket Closed");
 
@@ -42,10 +46,13 @@ TServer::TServer(std::function<int()> botSpeed, rules::Random& rng, QObject* par
     socktimer = new DispatchTimer(
         kDispatchInterval, [this] { socktimerTimer(); }, [this] { return !receivedlist.empty(); },
         this);
+    deadlines_ = new host::ConnectionDeadlines([this](int slot) { disconnectsock(slot); }, this);
 }
 
 TServer::~TServer() {
     socktimer->stop();
+    delete deadlines_;
+    deadlines_ = nullptr;
     // The connections close as the listener goes; nothing they report may reach a host that is
     // half torn down.
     for (int slot = 1; slot <= host::kSlots; ++slot) {
@@ -79,23 +86,58 @@ quint16 TServer::port() const {
     return Sock1->localPort();
 }
 
+void TServer::ownTableIs(const QString& address, quint16 port) {
+    ownAddress_ = address;
+    ownPort_ = port;
+}
+
+void TServer::setTimeouts(const host::Timeouts& timeouts) {
+    deadlines_->setTimeouts(timeouts);
+}
+
+const host::Timeouts& TServer::timeouts() const {
+    return deadlines_->timeouts();
+}
+
 // --- Connections ---------------------------------------------------------------------------
 
+// Every connection waiting is taken in at once: one per notification made a burst of connects
+// wait a turn of the event loop each.
 void TServer::Sock1Accept(TSock* /*listener*/) {
-    TSock* sock = nullptr;
-    if (!Sock1->accept(sock) || !sock)
-        return;
+    for (int taken = 0; taken < kMaxAcceptsPerNotification; ++taken) {
+        if (taken > 0 && !Sock1->connectionWaiting())
+            return;
+        TSock* sock = nullptr;
+        if (!Sock1->accept(sock) || !sock)
+            return;
+        takeIn(sock);
+    }
+}
+
+void TServer::takeIn(TSock* sock) {
     if (!sock->parent())
         sock->setParent(Sock1);
-    if (players_.chooseSlot() == 0) {
+    const bool own = slotOneReserved_ && ownPort_ != 0 && Sock1->peerPort() == ownPort_ &&
+                     Sock1->peerAddress() == ownAddress_;
+    const int first = firstSlotFor(own);
+    if (players_.chooseSlot(first) == 0) {
         refuse(sock);
         return;
     }
-    admit(sock);
+    if (own) {
+        // Only one connection is the own table; a later one from the same port is a stranger.
+        ownPort_ = 0;
+        ownAddress_.clear();
+    }
+    admit(sock, first);
 }
 
-int TServer::admit(TSock* sock) {
-    const int slot = players_.chooseSlot();
+int TServer::firstSlotFor(bool ownTable) const {
+    return slotOneReserved_ && !ownTable ? 2 : 1;
+}
+
+int TServer::admit(TSock* sock, int firstSlot) {
+    const int slot = players_.chooseSlot(firstSlot);
     if (slot == 0)
         return 0;
     players_.noteGiven(slot);
@@ -106,8 +148,8 @@ int TServer::admit(TSock* sock) {
     p.name.clear();
     p.watching = false;
     p.framer.clear();
-    p.queued = 0;
     p.cutOff = false;
+    receivedlist.clear(slot);
     if (sock) {
         sock->setTag(slot);
         sock->OnRead = [this](TSock* s, int count) { guarded([&] { Sock1Read(s, count); }); };
@@ -118,6 +160,7 @@ int TServer::admit(TSock* sock) {
         sock->OnWrite = {};
         sock->setKeepAlive(kKeepAliveIdle, kKeepAliveInterval, kKeepAliveProbes);
     }
+    deadlines_->admitted(slot);
     sendTo(slot, toTable::sendlogininfo(slot));
     return slot;
 }
@@ -163,19 +206,21 @@ void TServer::Sock1Read(TSock* sender, int /*count*/) {
 
 void TServer::queueFrom(int slot, QByteArrayView bytes) {
     tplayer& p = players_[slot];
+    const bool wasUnfinished = !p.framer.pending().isEmpty();
     QList<QByteArray> messages;
     bool keep = p.framer.feed(bytes, messages);
+    const bool unfinished = !p.framer.pending().isEmpty();
+    // A message came whole, or nothing was pending before: what is pending now began now.
+    deadlines_->received(slot, keep && unfinished, !messages.isEmpty() || !wasUnfinished);
     for (QByteArray& message : messages) {
-        // Empty messages and unknown words would be dropped by the dispatcher anyway; leaving
-        // them out here keeps junk from taking dispatcher ticks or queue room.
+        // Unknown words would be dropped by the dispatcher anyway; leaving them out here keeps
+        // junk from taking dispatcher ticks or queue room.
         if (!handlerFor(proto::splitCommand(message).word))
             continue;
-        if (p.queued >= host::kMaxQueuedPerConnection) {
+        if (!receivedlist.push(slot, std::move(message))) {
             keep = false;
             break;
         }
-        receivedlist.push_back({slot, p.connectionId, std::move(message)});
-        ++p.queued;
     }
     if (!receivedlist.empty())
         socktimer->kick();
@@ -213,17 +258,15 @@ void TServer::release(int slot) {
         return;
     sendToOthers(slot, toTable::playerdisconnected(slot, p.name));
     TSock* sock = p.connection;
-    // What the connection left in the queue must not act for the slot's next occupant, nor
-    // hold up the others.
-    const quint64 id = p.connectionId;
-    std::erase_if(receivedlist, [&](const Received& r) { return r.connectionId == id; });
+    // What the connection left in the queue must not act for the slot's next occupant.
+    receivedlist.clear(slot);
+    deadlines_->released(slot);
     p.connected = false;
     p.name.clear();
     p.watching = false;
     p.connection = nullptr;
     p.connectionId = 0;
     p.framer.clear();
-    p.queued = 0;
     if (sock)
         sock->deleteLater();
     game_->slotLeft(slot);
@@ -273,7 +316,7 @@ void TServer::sendTo(int slot, const QByteArray& message) {
 // --- Seam ------------------------------------------------------------------------------------
 
 int TServer::attachLocal() {
-    return admit(nullptr);
+    return admit(nullptr, firstSlotFor(false));
 }
 
 void TServer::detachLocal(int slot) {

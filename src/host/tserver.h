@@ -3,20 +3,23 @@
 // connections and the dispatcher that hands each message to its handler; the game itself is
 // GameFlow's. It never shows anything and needs Qt Core only.
 //
-// Every message waiting in the queue remembers the slot and the connection it came on. A message
-// is acted on only while that connection still holds the slot and only if the slot it names is
-// that slot (the hosting player's table, slot 1, may name any seat in CMD_justwatch and alone may
-// start games and remove players). Numbers out of range make a message ignored.
+// Each connection's messages wait in its own queue, dropped when the connection leaves; the
+// dispatcher takes one message per tick, round-robin from the connections that have some. A
+// message is acted on only if the slot it names is the slot of the connection it came on (the
+// hosting player's table, slot 1, may name any seat in CMD_justwatch and alone may start games
+// and remove players). Numbers out of range make a message ignored. A connection that has not
+// logged in, or leaves a message unfinished, for too long is closed (host/timeouts.h).
 
 #include "host/gameflow.h"
 #include "host/outbox.h"
 #include "host/playertable.h"
+#include "host/receivequeues.h"
+#include "host/timeouts.h"
 #include "net/tsock.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <deque>
 #include <functional>
 
 namespace zb {
@@ -24,6 +27,9 @@ namespace zb {
 class DispatchTimer;
 namespace rules {
 class Random;
+}
+namespace host {
+class ConnectionDeadlines;
 }
 
 class TServer : public QObject, private host::Outbox {
@@ -40,10 +46,25 @@ public:
     // The port actually listened on (an ephemeral one for port "0").
     quint16 port() const;
 
+    // In the game program slot 1 belongs to the program's own table, which connects over
+    // loopback right after the listener opens. With the reservation on, every connection that is
+    // not the own table gets the lowest free slot from 2 up, so nobody can take the hosting
+    // player's rights in the instant before the own table arrives, nor after it left. Off by
+    // default: zorbinet-host gives slot 1 to its first connection.
+    void setSlotOneReserved(bool on) { slotOneReserved_ = on; }
+    bool slotOneReserved() const { return slotOneReserved_; }
+    // Names the own table by its socket's local address and port (TSock::localAddress() and
+    // localPort(), known right after its open()); the connection from there takes slot 1.
+    void ownTableIs(const QString& address, quint16 port);
+
+    // The login and unfinished-message time-outs (30 s each unless changed).
+    void setTimeouts(const host::Timeouts& timeouts);
+    const host::Timeouts& timeouts() const;
+
     // Read-only views for tests and the program around the host.
     const host::PlayerTable& players() const { return players_; }
     const host::GameFlow& game() const { return *game_; }
-    qsizetype queuedMessages() const { return static_cast<qsizetype>(receivedlist.size()); }
+    qsizetype queuedMessages() const { return receivedlist.size(); }
 
     // Seam for tests and fuzzing: connections without sockets that run the same admission,
     // framing, queueing, dispatching and departure code as real ones. What is sent to them is
@@ -57,19 +78,17 @@ public:
     void runGameTimersNow(); // the tick of each game timer that is running
 
 private:
-    struct Received {
-        int slot;
-        quint64 connectionId;
-        QByteArray message;
-    };
     using Handler = void (TServer::*)(int from, proto::Fields& f);
 
     // Connections.
     void Sock1Accept(TSock* listener);
+    void takeIn(TSock* sock);
     void Sock1Read(TSock* sender, int count);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
-    int admit(TSock* sock);
+    // The lowest slot a newcomer may get: 2 while slot 1 is kept for the own table.
+    int firstSlotFor(bool ownTable) const;
+    int admit(TSock* sock, int firstSlot);
     void refuse(TSock* sock);
     void queueFrom(int slot, QByteArrayView bytes);
     void release(int slot);
@@ -101,8 +120,12 @@ private:
     TSock* Sock1 = nullptr;
     host::PlayerTable players_;
     host::GameFlow* game_ = nullptr;
-    std::deque<Received> receivedlist;
+    host::ReceiveQueues receivedlist;
     DispatchTimer* socktimer = nullptr;
+    host::ConnectionDeadlines* deadlines_ = nullptr;
+    bool slotOneReserved_ = false;
+    QString ownAddress_;
+    quint16 ownPort_ = 0;
     quint64 lastConnectionId_ = 0;
     OutputTap tap_;
 };

@@ -4,7 +4,10 @@
 
 #include "host/tserver.h"
 
+#include "host/deadlines.h"
+
 #include <iterator>
+#include <optional>
 
 namespace zb {
 
@@ -44,19 +47,14 @@ TServer::Handler TServer::handlerFor(const QByteArray& word) {
 }
 
 void TServer::socktimerTimer() {
-    if (receivedlist.empty())
+    std::optional<host::ReceiveQueues::Taken> taken = receivedlist.takeNext();
+    // A slot's queue is emptied when its connection leaves, so whatever is taken is its own.
+    if (!taken || !players_.inUse(taken->slot))
         return;
-    Received r = std::move(receivedlist.front());
-    receivedlist.pop_front();
-    tplayer& p = players_[r.slot];
-    // What a departed connection left behind must not act for the slot's next occupant.
-    if (!p.connected || p.connectionId != r.connectionId)
-        return;
-    --p.queued;
-    const proto::Command command = proto::splitCommand(r.message);
+    const proto::Command command = proto::splitCommand(taken->message);
     if (const Handler handler = handlerFor(command.word)) {
         proto::Fields fields(command.args);
-        (this->*handler)(r.slot, fields);
+        (this->*handler)(taken->slot, fields);
     }
 }
 
@@ -69,6 +67,7 @@ void TServer::receivedlogininfo(int from, proto::Fields& f) {
     tplayer& p = players_[n];
     p.name = name;
     p.connected = true;
+    deadlines_->loggedIn(n);
     sendToAll(toTable::newplayerinfo(n, name));
     for (int i = 1; i <= players_.count(); ++i) {
         if (i != n)

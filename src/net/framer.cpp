@@ -6,7 +6,8 @@ namespace zb::proto {
 
 // Only the bytes of this delivery are searched for terminators, and complete messages are sliced
 // straight out of them: a flood of tiny messages in one delivery and a message trickling in byte
-// by byte both cost time linear in the bytes received.
+// by byte both cost time linear in the bytes received. Empty messages mean nothing to any
+// receiver; dropping them here keeps a stream of bare terminators from filling a queue.
 bool Framer::feed(QByteArrayView bytes, QList<QByteArray>& out) {
     const char* const data = bytes.data();
     const qsizetype size = bytes.size();
@@ -20,7 +21,7 @@ bool Framer::feed(QByteArrayView bytes, QList<QByteArray>& out) {
         if (from == 0 && !pending_.isEmpty()) {
             pending_.append(data, at);
             out.append(std::exchange(pending_, QByteArray()));
-        } else {
+        } else if (at > from) {
             out.append(QByteArray(data + from, at - from));
         }
         from = at + 1;

@@ -7,10 +7,10 @@
 //
 // Text is 8-bit Latin-1, one byte per character, and never contains 0xFF. A text field that is
 // the last of its message runs to the terminator and may contain "+". Several messages in a row
-// are simply concatenated; an empty piece between two terminators is an empty message, ignored by
-// every receiver. Receivers cut the stream with Framer, split the word off with splitCommand and
-// read fields left to right with Fields. Senders build whole messages with the builders in
-// zb::msg, so no handler writes protocol text by hand.
+// are simply concatenated; an empty piece between two terminators (the login ends with two) is
+// an empty message, which Framer drops. Receivers cut the stream with Framer, split the word off
+// with splitCommand and read fields left to right with Fields. Senders build whole messages with
+// the builders in zb::msg, so no handler writes protocol text by hand.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -32,9 +32,9 @@ int toInt(QByteArrayView text);
 // One connection's pending bytes and the cutting of complete messages from them.
 class Framer {
 public:
-    // Appends bytes and moves every complete message (without its 0xFF) to out, in order.
-    // Returns false when the bytes after the last terminator exceed kMaxPending: the connection
-    // should then be closed (the pending bytes are dropped).
+    // Appends bytes and moves every complete, non-empty message (without its 0xFF) to out, in
+    // order. Returns false when the bytes after the last terminator exceed kMaxPending: the
+    // connection should then be closed (the pending bytes are dropped).
     bool feed(QByteArrayView bytes, QList<QByteArray>& out);
     const QByteArray& pending() const { return pending_; }
     void clear() { pending_.clear(); }

@@ -15,6 +15,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -22,7 +23,9 @@ namespace zb {
 namespace {
 
 constexpr qsizetype kReadChunk = 32768;
-constexpr int kBacklog = 5;
+// Long enough that a burst of connects waits in the kernel instead of being dropped; a dropped
+// connect is tried again only a second later.
+constexpr int kBacklog = 64;
 
 // How many socket notifications are being handled right now. While one is, a notifier may be the
 // very object whose signal is running, so retired notifiers are deleted later instead of at once.
@@ -50,6 +53,17 @@ bool isTransient(int err) {
 
 [[noreturn]] void fail(const char* text) {
     throw ESockException(text);
+}
+
+void sendAtOnce(int fd) {
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+QString dotted(const in_addr& address) {
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &address, text, sizeof text);
+    return QString::fromLatin1(text);
 }
 
 } // namespace
@@ -115,6 +129,23 @@ quint16 TSock::localPort() const {
     if (getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &length) < 0)
         return 0;
     return ntohs(local.sin_port);
+}
+
+QString TSock::localAddress() const {
+    if (fd_ < 0)
+        return QString();
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    if (getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &length) < 0)
+        return QString();
+    return dotted(local.sin_addr);
+}
+
+bool TSock::connectionWaiting() const {
+    if (fd_ < 0 || !listening_)
+        return false;
+    pollfd waiting{fd_, POLLIN, 0};
+    return ::poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN) != 0;
 }
 
 void TSock::setKeepAlive(int idleSeconds, int intervalSeconds, int probes) {
@@ -195,6 +226,8 @@ bool TSock::open() {
         reportErrorCode(winsockErrorFromErrno(errno));
         return false;
     }
+    if (!datagram)
+        sendAtOnce(fd);
     // A new connection starts clean: nothing of an earlier one may reach it or be read from it.
     receiveBuffer_.clear();
     sendBuffer_.clear();
@@ -291,9 +324,9 @@ bool TSock::accept(TSock*& newSock) {
         info(TSocketInfo::siAccept, QStringLiteral("Could Not Accept Connection"));
         return false;
     }
-    char dotted[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &peer.sin_addr, dotted, sizeof dotted);
-    peerAddress_ = QString::fromLatin1(dotted);
+    peerAddress_ = dotted(peer.sin_addr);
+    peerPort_ = ntohs(peer.sin_port);
+    sendAtOnce(fd);
 
     auto* sock = new TSock(this);
     sock->blocking_ = blocking_;

@@ -72,10 +72,16 @@ public:
     bool connected() const { return connected_; }
     int handle() const { return fd_; }
     bool hasSocket() const { return fd_ >= 0; }
-    // The local port of an open socket (a listener on port "0" learns its ephemeral port here).
+    // The local port and dotted address of an open socket (a listener on port "0" learns its
+    // ephemeral port here). A connecting socket knows both right after open(), before the
+    // connection is established; 0 and "" without a socket.
     quint16 localPort() const;
-    // On a listener: dotted address of the connection most recently accepted.
+    QString localAddress() const;
+    // On a listener: dotted address and port of the connection most recently accepted.
     QString peerAddress() const { return peerAddress_; }
+    quint16 peerPort() const { return peerPort_; }
+    // On a listener: whether another connection is waiting to be accepted right now.
+    bool connectionWaiting() const;
     qsizetype pendingSendBytes() const { return sendBuffer_.size(); }
     qsizetype pendingReceiveBytes() const { return receiveBuffer_.size(); }
 
@@ -144,6 +150,7 @@ private:
     // A listener hears of the next waiting connection only after accept() took the last one.
     bool acceptArmed_ = false;
     QString peerAddress_;
+    quint16 peerPort_ = 0;
     QByteArray receiveBuffer_;
     QByteArray sendBuffer_;
     QSocketNotifier* readNotifier_ = nullptr;

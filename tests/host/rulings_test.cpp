@@ -278,9 +278,10 @@ TEST_F(RulingsTest, TableThatReadsNothingIsCutOff) {
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
     ASSERT_TRUE(zbtest::waitFor([&] { return server->players().inUse(2); }));
+    // Bursts of long lines that stay well inside what one connection may keep waiting.
     const QByteArray line = T("CMD_chat+1+" + QByteArray(60000, 'x') + "|c");
-    for (int round = 0; round < 40 && server->players().inUse(2); ++round) {
-        for (int i = 0; i < 10; ++i)
+    for (int round = 0; round < 150 && server->players().inUse(2); ++round) {
+        for (int i = 0; i < 4; ++i)
             a->send(line);
         ASSERT_TRUE(drained());
         zbtest::pump(5ms);

@@ -1,6 +1,7 @@
 #include "net/protocol.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using zb::proto::Framer;
 using zb::proto::kMaxPending;
@@ -70,16 +71,40 @@ TEST(Framer, CompletesPendingAndCutsMoreInTheSameDelivery) {
     EXPECT_EQ(f.pending(), "CMD_c");
 }
 
-TEST(Framer, DoubleTerminatorGivesOneEmptyMessage) {
+// Empty messages mean nothing to any receiver; a stream of bare terminators must not fill a
+// receive queue.
+struct EmptyCase {
+    const char* name;
+    std::vector<QByteArray> deliveries;
+    Messages want;
+};
+
+class FramerEmpty : public ::testing::TestWithParam<EmptyCase> {};
+
+TEST_P(FramerEmpty, EmptyMessagesAreDropped) {
     Framer f;
-    EXPECT_EQ(feedAll(f, {"CMD_logininfo+1+1.0.4+You\xFF\xFF"}),
-              (Messages{"CMD_logininfo+1+1.0.4+You", ""}));
+    Messages out;
+    for (const QByteArray& d : GetParam().deliveries)
+        ASSERT_TRUE(f.feed(d, out));
+    EXPECT_EQ(out, GetParam().want);
+    EXPECT_TRUE(f.pending().isEmpty());
 }
 
-TEST(Framer, LoneTerminatorsAreEmptyMessages) {
-    Framer f;
-    EXPECT_EQ(feedAll(f, {"\xFF", "\xFF\xFF"}), (Messages{"", "", ""}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Framer, FramerEmpty,
+    ::testing::Values(EmptyCase{"TheLoginsSecondTerminator",
+                                {"CMD_logininfo+1+1.0.4+You\xFF\xFF"},
+                                {"CMD_logininfo+1+1.0.4+You"}},
+                      EmptyCase{"LoneTerminators", {"\xFF", "\xFF\xFF"}, {}},
+                      EmptyCase{"BetweenMessages",
+                                {"\xFF"
+                                 "CMD_a+\xFF\xFF\xFF"
+                                 "CMD_b+\xFF\xFF"},
+                                {"CMD_a+", "CMD_b+"}},
+                      EmptyCase{
+                          "AfterAMessageSplitAtItsTerminator", {"CMD_a+", "\xFF\xFF"}, {"CMD_a+"}},
+                      EmptyCase{"AMegabyteOfTerminators", {QByteArray(1 << 20, '\xFF')}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Framer, EmptyDeliveryChangesNothing) {
     Framer f;
@@ -109,7 +134,7 @@ TEST(Framer, ByteByByte) {
     Messages out;
     for (char c : stream)
         ASSERT_TRUE(f.feed(QByteArrayView(&c, 1), out));
-    EXPECT_EQ(out, (Messages{"CMD_nextplayer+1+1+0+0+", "", "CMD_thedice+1+y+1+1+4"}));
+    EXPECT_EQ(out, (Messages{"CMD_nextplayer+1+1+0+0+", "CMD_thedice+1+y+1+1+4"}));
     EXPECT_EQ(f.pending(), "CMD_tail");
 }
 

@@ -105,6 +105,8 @@ int main(int argc, char** argv) {
 
     zb::rules::Random random(options->seed);
     const int botSpeed = options->botSpeed;
+    // No slot is kept for an own table here (TServer::setSlotOneReserved stays off): whoever
+    // connects first gets slot 1 and the hosting player's rights.
     zb::TServer server([botSpeed] { return botSpeed; }, random);
     server.setPortName(QString::number(options->port));
     try {
