@@ -11,6 +11,7 @@ namespace zb {
 class Dialogs;
 class SoundPlayer;
 class TallySink;
+class TSock;
 
 struct TableOptions {
     QStringList args; // the positional arguments after the program name
@@ -21,6 +22,9 @@ struct TableOptions {
     // empty: no marker (a table under test).
     QString markerFolder;
     std::function<void()> startHost; // switches the host's listener on (may throw)
+    // The table's own connection to its host has just been opened (hosting only): the host then
+    // knows it by its local address and port and keeps slot 1 for it.
+    std::function<void(const TSock& sock)> hostConnecting;
     // Seams, not owned; null picks the real one: message boxes, the QSoundEffect player, no tally.
     Dialogs* dialogs = nullptr;
     SoundPlayer* soundPlayer = nullptr;

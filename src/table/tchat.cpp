@@ -220,6 +220,8 @@ void Tchat::hostpress() {
     hosting_ = true;
     sock_->setHostName(QStringLiteral("127.0.0.1"));
     sock_->open();
+    if (options_.hostConnecting)
+        options_.hostConnecting(*sock_);
     menu_.StartGame1->setEnabled(true);
     board_->button_start()->show();
 }

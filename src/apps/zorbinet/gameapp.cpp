@@ -46,6 +46,9 @@ void GameApp::start() {
         // The table follows its host to the port it really listens on ("0" picks a free one).
         chat_->sock()->setPortName(QString::number(server_->port()));
     };
+    tableOptions.hostConnecting = [this](const TSock& sock) {
+        server_->ownTableIs(sock.localAddress(), sock.localPort());
+    };
     chat_ = new Tchat(tableOptions, random_);
     errors_->setParentWindow(chat_);
     tally_ = new Ttallylist();
@@ -53,6 +56,9 @@ void GameApp::start() {
     help_ = new Thelp();
     server_ = std::make_unique<TServer>([this] { return chat_->botSpeed(); }, random_);
     server_->setPortName(options_.gamePort);
+    // Nobody who connects in the instant after the listener opens may take the hosting player's
+    // rights: slot 1 waits for this program's own table.
+    server_->setSlotOneReserved(true);
     spylist_ = new Tspylist();
     gamestart_ = new Tgamestartform();
     phrases_ = new Tphrases();
