@@ -20,6 +20,13 @@ void Session::addHandler(QByteArray word, Handler handler) {
 bool Session::receive(QByteArrayView bytes) {
     const qsizetype before = receivedlist_.size();
     const bool ok = framer_.feed(bytes, receivedlist_);
+    for (qsizetype i = before; i < receivedlist_.size(); ++i)
+        queuedBytes_ += receivedlist_[i].size();
+    if (receivedlist_.size() > kMaxQueued || queuedBytes_ > kMaxQueuedBytes) {
+        receivedlist_.clear();
+        queuedBytes_ = 0;
+        return false;
+    }
     if (receivedlist_.size() > before)
         timer_->kick();
     return ok;
@@ -43,6 +50,7 @@ void Session::processsocktimer() {
     if (receivedlist_.isEmpty())
         return;
     const QByteArray line = receivedlist_.takeFirst();
+    queuedBytes_ -= line.size();
     proto::Command command = proto::splitCommand(line);
     if (command.word.isEmpty())
         return;

@@ -25,6 +25,10 @@ class Session : public QObject {
 public:
     using Handler = std::function<void(proto::Fields& fields)>;
     static constexpr std::chrono::milliseconds kTick{1};
+    // What the queue may hold before the host is taken for lost: far more than any game sends
+    // ahead of the table (a burst is a few dozen messages), and little memory.
+    static constexpr qsizetype kMaxQueued = 2048;
+    static constexpr qsizetype kMaxQueuedBytes = 4 * 1024 * 1024;
 
     explicit Session(TSock* sock, QObject* parent = nullptr);
     ~Session() override;
@@ -32,8 +36,9 @@ public:
     // The dispatch table: words are compared exactly, with case, in the order added.
     void addHandler(QByteArray word, Handler handler);
 
-    // The bytes of one read. Returns false when more than the cap has come without a terminator:
-    // the pending bytes are dropped and the connection is to be closed.
+    // The bytes of one read. Returns false when more than the cap has come without a terminator,
+    // or when the queue would hold more than kMaxQueued messages or kMaxQueuedBytes bytes: what
+    // is waiting is dropped and the connection is to be closed.
     bool receive(QByteArrayView bytes);
     // One tick: the oldest queued message goes to its handler. A handler's failure propagates.
     void processsocktimer();
@@ -61,6 +66,7 @@ private:
     TSock* sock_;
     proto::Framer framer_;
     QList<QByteArray> receivedlist_;
+    qsizetype queuedBytes_ = 0;
     std::vector<std::pair<QByteArray, Handler>> handlers_;
     std::function<void()> afterMessage_;
     std::function<bool()> cooldownPending_;

@@ -3,6 +3,7 @@
 #include "controls/backgroundpainter.h"
 #include "controls/flatstyle.h"
 #include "controls/picturebutton.h"
+#include "net/errors.h"
 #include "net/guard.h"
 #include "net/tsock.h"
 #include "rules/random.h"
@@ -222,15 +223,29 @@ void Tchat::hostpress() {
     sock_->open();
     if (options_.hostConnecting)
         options_.hostConnecting(*sock_);
-    menu_.StartGame1->setEnabled(true);
-    board_->button_start()->show();
+    offerHostControls();
 }
 
 void Tchat::joinpress() {
     loginname_ = toWire(playername_) + '\xFF';
     sock_->setHostName(hostaddress_);
-    sock_->open();
     menu_.StartGame1->setEnabled(false);
+    try {
+        sock_->open();
+    } catch (const ESockException& e) {
+        connectFailed(QString::fromUtf8(e.what()));
+        throw;
+    }
+}
+
+bool Tchat::hostsGame() const {
+    const ClientState& s = model_->state();
+    return hosting_ || (s.loggedin && s.myseat == 1);
+}
+
+void Tchat::offerHostControls() {
+    menu_.StartGame1->setEnabled(true);
+    board_->button_start()->show();
 }
 
 void Tchat::resizeEvent(QResizeEvent* event) {

@@ -164,6 +164,11 @@ private:
     void systemLine(const QString& text, quint32 colour = kBlue);
     void sendRequest(const QByteArray& message);
     void closeWhenDone();
+    // A join whose connect failed: a line in the chat says why.
+    void connectFailed(const QString& reason);
+    // The hosting player's rights: the own program's host, or slot 1 of any host.
+    bool hostsGame() const;
+    void offerHostControls();
     void sendlogininfo(proto::Fields& f);
     void newplayerinfo(proto::Fields& f);
     void playerdisconnected(proto::Fields& f);
@@ -234,6 +239,8 @@ private:
     bool lost_ = false;
     // "Game is full" is on screen; its answer closes the window.
     bool fullShown_ = false;
+    // The notice of the lost connection is on screen; its answer closes the window.
+    bool lostShown_ = false;
     bool shownOnce_ = false;
     QRect storedbounds_{0, 0, 0, 0};
     // A "Text Size" item is being chosen: the chat panel's change notice is about the size.

@@ -158,7 +158,7 @@ void Tchat::winner(Fields& f) {
     card_->setHeading(QStringLiteral("Winner's Score Card"));
     card_->markTurn(0);
     model_->setWinner(message);
-    if (hosting_)
+    if (hostsGame())
         board_->button_start()->show();
     sounds_.gameOver();
     const ClientState& s = model_->state();

@@ -55,23 +55,40 @@ void Tchat::dispatchTo(const char* word, void (Tchat::*handler)(Fields&)) {
 
 void Tchat::sockRead() {
     if (!session_->receive(sock_->receive())) {
-        // A host that sends endless text without a terminator is treated as lost.
+        // A host that sends endless text without a terminator, or more than the table can queue,
+        // is treated as lost.
         sock_->close();
     }
 }
 
-void Tchat::sockInfo(TSocketInfo, const QString& msg) {
+void Tchat::sockInfo(TSocketInfo info, const QString& msg) {
+    if (info == TSocketInfo::siError && !sock_->connected() && !lost_) {
+        // The connect failed: the player learns why, and the window stays for another try.
+        connectFailed(msg);
+        return;
+    }
     if (msg != QLatin1String("Socket Closed"))
         return;
     // A host that refuses or leaves says so just before it closes: its last messages are still
-    // queued and are shown before the window goes.
+    // queued and are shown before the notice.
     lost_ = true;
     closeWhenDone();
 }
 
+void Tchat::connectFailed(const QString& reason) {
+    systemLine(QStringLiteral("Could not connect to the game host at ") + sock_->hostName() +
+                   QStringLiteral(": ") + reason,
+               kNavy);
+}
+
 void Tchat::closeWhenDone() {
-    if (lost_ && session_->queued() == 0 && !fullShown_)
-        close();
+    if (!lost_ || session_->queued() != 0 || fullShown_ || lostShown_)
+        return;
+    // Closing at once would look like a crash: the window goes once the player has read why.
+    lostShown_ = true;
+    dialogs_->information(this, QStringLiteral("Zorbinet"),
+                          QStringLiteral("The connection to the game host was lost."),
+                          [this] { close(); });
 }
 
 void Tchat::sendRequest(const QByteArray& message) {
@@ -100,6 +117,10 @@ void Tchat::sendlogininfo(Fields& f) {
     chat_->setLoggedin(true);
     phrases_->setMyseat(seat);
     phrases_->setLoggedin(true);
+    // Slot 1 carries the hosting player's rights, whichever mode this table was started in (a
+    // table joining a headless host is given slot 1 when it comes first).
+    if (hostsGame())
+        offerHostControls();
     sendRequest(msg::toHost::logininfo(s.myseat, proto::kVersion, loginname_));
 }
 
@@ -151,6 +172,9 @@ void Tchat::wrongversion(Fields&) {
 }
 
 void Tchat::full(Fields&) {
+    // One box, however often the host says it.
+    if (fullShown_)
+        return;
     fullShown_ = true;
     dialogs_->information(this, QStringLiteral("Zorbinet"), QStringLiteral("Game is full"),
                           [this] { close(); });

@@ -48,7 +48,7 @@ void Tchat::JustWatch1Click() {
 void Tchat::label_playernameContextPopup(int seat, const QPoint& globalPos) {
     if (!isSeat(seat))
         return;
-    popup_kick_->prepare(seat, hosting_, model_->seatWaiting(seat));
+    popup_kick_->prepare(seat, hostsGame(), model_->seatWaiting(seat));
     popup_kick_->popup(globalPos);
 }
 
@@ -68,7 +68,7 @@ void Tchat::UnsetJustWatch1Click() {
 void Tchat::kicking(int seat) {
     // The host closes the removed player's connection; every table learns of it from the host.
     const ClientState& s = model_->state();
-    if (hosting_ && s.loggedin)
+    if (hostsGame() && s.loggedin)
         sendRequest(msg::toHost::kickhim(s.myseat, seat));
 }
 

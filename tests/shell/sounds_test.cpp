@@ -194,13 +194,4 @@ TEST(SoundSet, ChatterMenuCaptionsInOrder) {
     EXPECT_EQ(zb::sound::chatterNumber(u"dice"), 0);
 }
 
-TEST(SoundPlayers, SilentPlayerTakesAnything) {
-    zb::SilentSoundPlayer silent;
-    zb::Preferences prefs;
-    Sounds sounds(prefs, silent);
-    sounds.diceRolled(true);
-    sounds.playsounds(QStringLiteral("nothing"));
-    SUCCEED();
-}
-
 } // namespace

@@ -42,9 +42,11 @@ TEST_F(TableTest, AChoiceBeforeTheFirstRollSendsNothingButFocusesTheChat) {
     click(card()->score(2, 5));
     EXPECT_TRUE(sentSoFar().isEmpty());
     EXPECT_TRUE(state().mayact);
-    EXPECT_TRUE(table->chatPanel()->mychat()->hasFocus() ||
-                QApplication::focusWidget() == table->chatPanel()->mychat() ||
-                !table->isActiveWindow());
+    // The window's own focus child, which holds whether or not the window is active.
+    table->chatPanel()->mainchat()->setFocus();
+    ASSERT_NE(table->focusWidget(), table->chatPanel()->mychat());
+    click(card()->label(4));
+    EXPECT_EQ(table->focusWidget(), table->chatPanel()->mychat());
 }
 
 TEST_F(TableTest, ACellOfAnyColumnChoosesItsRowAndOnlyOnce) {
@@ -303,8 +305,8 @@ TEST_F(TableTest, ACardWithABadNumberChangesNoCell) {
 // ---- The end of a game -------------------------------------------------------------------------
 
 TEST_F(TableTest, AnotherPlayerWinning) {
-    seated(1);
-    feed("CMD_pscore+1+187+*+\xFF");
+    seated(2);
+    feed("CMD_pscore+2+187+*+\xFF");
     feed("CMD_winner+Bob+230+\xFF");
     const QString text = "Bob has Won the Game!";
     EXPECT_TRUE(chatLines().contains(text));
@@ -314,7 +316,7 @@ TEST_F(TableTest, AnotherPlayerWinning) {
     EXPECT_EQ(board()->label_winner()->text(), text);
     EXPECT_EQ(sounds.current(), "gameover");
     EXPECT_EQ(tally.calls, QStringList({"checkhighscore 187", "addgame Bob"}));
-    EXPECT_FALSE(board()->button_start()->isVisible()) << "only the host's table starts games";
+    EXPECT_FALSE(board()->button_start()->isVisible()) << "only the hosting player starts games";
 }
 
 TEST_F(TableTest, TheLocalPlayerWinning) {

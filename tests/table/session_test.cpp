@@ -3,6 +3,8 @@
 
 #include "tablefixture.h"
 
+#include "controls/picturebutton.h"
+
 #include "net/dispatchtimer.h"
 
 #include <QAction>
@@ -241,11 +243,40 @@ TEST_F(TableTest, AFullGameShowsABoxAndClosesTheWindowWhenItIsClosed) {
     EXPECT_FALSE(table->isVisible());
 }
 
-TEST_F(TableTest, TheHostClosingTheConnectionClosesTheWindow) {
+// A lost connection is told before the window goes, so the program does not seem to crash.
+TEST_F(TableTest, TheHostClosingTheConnectionIsToldAndTheAnswerClosesTheWindow) {
     open();
     login(1);
     host.drop();
-    EXPECT_TRUE(waitFor([&] { return !table->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
+    EXPECT_EQ(dialogs.lastText(), "The connection to the game host was lost.");
+    pump(50ms);
+    EXPECT_TRUE(table->isVisible()) << "the window waits for the notice";
+    EXPECT_EQ(dialogs.openCount(), 1) << "one notice";
+    dialogs.answer();
+    EXPECT_FALSE(table->isVisible());
+}
+
+TEST_F(TableTest, FileExitStillEndsAtOnceWhileTheNoticeIsUp) {
+    open();
+    login(1);
+    host.drop();
+    ASSERT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
+    table->menu().Exit1->trigger();
+    EXPECT_FALSE(table->isVisible());
+}
+
+// However often the host says the game is full, one box is open.
+TEST_F(TableTest, ManyFullNoticesOpenOneBox) {
+    open();
+    QByteArray burst;
+    for (int i = 0; i < 200; ++i)
+        burst += "CMD_full+\xFF";
+    feed(burst);
+    EXPECT_EQ(dialogs.openCount(), 1);
+    host.drop();
+    pump(50ms);
+    EXPECT_EQ(dialogs.openCount(), 1) << "the full box stands for the lost connection too";
 }
 
 TEST_F(TableTest, AFullGameIsToldEvenWhenTheHostClosesAtOnce) {
@@ -266,7 +297,7 @@ TEST_F(TableTest, WhatTheHostSentBeforeClosingIsShownFirst) {
     host.send("CMD_existingplayers+2+Bob\xFF"
               "CMD_playerdisconnected+2+Bob\xFF");
     host.drop();
-    ASSERT_TRUE(waitFor([&] { return !table->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
     EXPECT_TRUE(chatLines().contains("Bob disconnected."));
 }
 
@@ -274,9 +305,93 @@ TEST_F(TableTest, AHostSendingEndlessTextWithoutTerminatorIsCutOff) {
     open();
     login(1);
     host.send(QByteArray(zb::proto::kMaxPending + 10, 'a'));
-    EXPECT_TRUE(waitFor([&] { return !table->isVisible(); }));
-    EXPECT_FALSE(table->sock()->hasSocket());
+    EXPECT_TRUE(waitFor([&] { return !table->sock()->hasSocket(); }));
     EXPECT_TRUE(table->session().pendingtext().isEmpty());
+    EXPECT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
+}
+
+// More messages than the table can queue: the host is taken for lost and the queue freed.
+TEST_F(TableTest, AHostThatOverrunsTheQueueIsTreatedAsLost) {
+    open();
+    login(1);
+    zb::Session& session = table->session();
+    QByteArray many;
+    for (qsizetype i = 0; i <= zb::Session::kMaxQueued; ++i)
+        many += "CMD_chat+2+x\xFF";
+    EXPECT_FALSE(session.receive(many));
+    EXPECT_EQ(session.queued(), 0);
+    EXPECT_TRUE(session.receive("CMD_chat+2+y\xFF")) << "below the cap all is well";
+    const QByteArray big(60000, 'b');
+    bool overran = false;
+    for (int i = 0; i < 100 && !overran; ++i)
+        overran = !session.receive("CMD_chat+2+" + big + '\xFF');
+    EXPECT_TRUE(overran) << "the byte cap holds before the message cap";
+    EXPECT_EQ(session.queued(), 0);
+    // The real receive path closes the connection and tells the player.
+    QByteArray flood;
+    for (qsizetype i = 0; i <= zb::Session::kMaxQueued; ++i)
+        flood += "CMD_chat+2+x\xFF";
+    host.send(flood);
+    EXPECT_TRUE(waitFor([&] { return !table->sock()->hasSocket(); }));
+    EXPECT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
+}
+
+// A join whose connect fails says why in the chat, and the window stays.
+TEST_F(TableTest, AFailedJoinSaysWhyInTheChat) {
+    zb::TableOptions o;
+    o.args = {QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")};
+    o.gamePort = closedPort();
+    o.lobbyPort = closedPort();
+    o.dialogs = &dialogs;
+    o.soundPlayer = &sounds;
+    o.settingsFolder = settingsDir.path();
+    table = std::make_unique<zb::Tchat>(o, random);
+    table->show();
+    const QString want =
+        "Could not connect to the game host at 127.0.0.1: Error #10061 (WSAECONNREFUSED)";
+    EXPECT_TRUE(waitFor([&] { return chatLines().contains(want); })) << chatText().toStdString();
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(dialogs.openCount(), 0);
+}
+
+TEST_F(TableTest, AJoinToAnUnknownHostSaysWhyInTheChat) {
+    zb::TableOptions o;
+    o.args = {QStringLiteral("Ann"), QStringLiteral("nosuchhost.invalid"), QStringLiteral("false")};
+    o.gamePort = closedPort();
+    o.lobbyPort = closedPort();
+    o.dialogs = &dialogs;
+    o.soundPlayer = &sounds;
+    o.settingsFolder = settingsDir.path();
+    table = std::make_unique<zb::Tchat>(o, random);
+    table->show();
+    EXPECT_TRUE(chatLines().contains("Could not connect to the game host at nosuchhost.invalid: "
+                                     "Host Lookup - Could Not Find Host Entry"))
+        << chatText().toStdString();
+    EXPECT_EQ(errors, QStringList({"Host Lookup - Could Not Find Host Entry"}));
+    EXPECT_TRUE(table->isVisible());
+}
+
+// Against a headless host the first table holds slot 1 and with it the hosting player's rights.
+TEST_F(TableTest, AJoiningTableInSlotOneOffersTheHostsControls) {
+    open();
+    EXPECT_FALSE(table->menu().StartGame1->isEnabled());
+    EXPECT_FALSE(board()->button_start()->isVisible());
+    login(1);
+    EXPECT_TRUE(table->menu().StartGame1->isEnabled());
+    EXPECT_TRUE(board()->button_start()->isVisible());
+    feed("CMD_existingplayers+2+Bob\xFF");
+    table->kicking(2);
+    EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_kickhim+1+2+"}));
+}
+
+TEST_F(TableTest, AJoiningTableInAnotherSlotHasNoHostsControls) {
+    open();
+    login(2);
+    EXPECT_FALSE(table->menu().StartGame1->isEnabled());
+    EXPECT_FALSE(board()->button_start()->isVisible());
+    feed("CMD_existingplayers+3+Cid\xFF");
+    table->kicking(3);
+    EXPECT_TRUE(sentSoFar().isEmpty());
 }
 
 TEST_F(TableTest, ChatLinesAreShownWithTheSendersColour) {

@@ -129,7 +129,9 @@ TEST_F(LiveTest, ARemovedPlayersTableEnds) {
     auto bob = seat("Bob", 2);
     ASSERT_TRUE(waitFor([&] { return ann->table->card()->seatName(2) == "Bob"; }));
     choose(*ann, 2, &zb::SeatPopup::RemoveFromGame1);
-    EXPECT_TRUE(waitFor([&] { return !bob->table->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return bob->dialogs.openCount() == 1; }));
+    bob->dialogs.answer();
+    EXPECT_FALSE(bob->table->isVisible());
     EXPECT_TRUE(waitFor([&] { return lines(*ann).contains("Bob disconnected."); }));
     EXPECT_FALSE(server.players()[2].connected);
     EXPECT_TRUE(ann->table->isVisible());
