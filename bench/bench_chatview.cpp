@@ -17,6 +17,8 @@
 #include <ctime>
 #include <memory>
 #include <numeric>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -188,12 +190,124 @@ void BM_BoldToggleRelayout(benchmark::State& state) {
 }
 BENCHMARK(BM_BoldToggleRelayout)->Unit(benchmark::kMillisecond);
 
+// ---- One huge line -------------------------------------------------------------------------
+// A host may relay lines of about 60,000 characters (its message limit is 64 KiB): one word of
+// letters, one link of that length, and the winner text, which names the winners (any player
+// name, however long) in a status line. Each must be laid out in time linear in its length, when
+// it is added and again when the view is laid out anew (a bold style, a text size, a width).
+
+constexpr int kHuge = 60000;
+
+QString hugeWord() {
+    QString word(kHuge, u'x');
+    for (int i = 0; i < kHuge; i += 7)
+        word[i] = QChar(u'a' + i % 26);
+    return word;
+}
+
+enum class Huge { Word, Link, Winner };
+
+// The line as the chat panel is handed it, and the colour it comes with.
+QString hugeLine(Huge kind) {
+    switch (kind) {
+    case Huge::Word:
+        return QStringLiteral("2+Ann chats: ") + hugeWord();
+    case Huge::Link:
+        return QStringLiteral("2+Ann chats: see www.") + hugeWord().left(kHuge - 4);
+    case Huge::Winner: // what the table adds for CMD_winner: "0+" and "<names> has Won the Game!"
+        return QStringLiteral("0+") + hugeWord() + QStringLiteral(" has Won the Game!");
+    }
+    return {};
+}
+
+double msSince(double startNs) {
+    return (threadCpuNs() - startNs) / 1e6;
+}
+
+void hugeAppend(benchmark::State& state, Huge kind) {
+    const QString line = hugeLine(kind);
+    std::vector<double> ms;
+    for (auto _ : state) {
+        auto panel = shownPanel();
+        panel->addlinetochat(QStringLiteral("1+Bob chats: hello there"), zb::color::kBlack);
+        QApplication::processEvents();
+        const double start = threadCpuNs();
+        panel->addlinetochat(line, zb::color::kBlue);
+        QApplication::processEvents(); // the repaint that follows
+        ms.push_back(msSince(start));
+        state.SetIterationTime(ms.back() / 1e3);
+        state.counters["lines"] = double(panel->mainchat()->document().lines().size());
+    }
+    state.counters["median_ms"] = median(ms);
+}
+
+enum class Relayout { Bold, TextSize, Width };
+
+void hugeRelayout(benchmark::State& state, Huge kind, Relayout how) {
+    auto panel = shownPanel();
+    panel->addlinetochat(hugeLine(kind), zb::color::kBlue);
+    QApplication::processEvents();
+    zb::ChatView* view = panel->mainchat();
+    const int style = kind == Huge::Winner ? 0 : 7;
+    const int link = 4;
+    const QSize size = view->size();
+    std::vector<double> ms;
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        const double start = threadCpuNs();
+        switch (how) {
+        case Relayout::Bold:
+            view->setStyleBold(style, !flip);
+            view->setStyleBold(link, flip);
+            break;
+        case Relayout::TextSize:
+            panel->setTextSize(flip ? 12 : 10);
+            break;
+        case Relayout::Width:
+            view->resize(size.width() - (flip ? 37 : 0), size.height());
+            break;
+        }
+        view->viewport()->repaint();
+        ms.push_back(msSince(start));
+        state.SetIterationTime(ms.back() / 1e3);
+    }
+    state.counters["median_ms"] = median(ms);
+    state.counters["lines"] = double(view->document().lines().size());
+}
+
+// Registered in main(): every huge line, appended and laid out anew each way.
+void registerHugeLines() {
+    constexpr int kRuns = 3;
+    const std::pair<const char*, Huge> kinds[] = {
+        {"Word", Huge::Word}, {"Link", Huge::Link}, {"Winner", Huge::Winner}};
+    const std::pair<const char*, Relayout> hows[] = {
+        {"Bold", Relayout::Bold}, {"TextSize", Relayout::TextSize}, {"Width", Relayout::Width}};
+    for (const auto& [kindName, kind] : kinds) {
+        const std::string base = std::string("BM_Huge60k") + kindName;
+        benchmark::RegisterBenchmark((base + "Append").c_str(),
+                                     [kind](benchmark::State& s) { hugeAppend(s, kind); })
+            ->Iterations(kRuns)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        for (const auto& [howName, how] : hows) {
+            benchmark::RegisterBenchmark(
+                (base + "Relayout" + howName).c_str(),
+                [kind, how](benchmark::State& s) { hugeRelayout(s, kind, how); })
+                ->Iterations(kRuns)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerHugeLines();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
