@@ -1,6 +1,7 @@
 #include "controls/chatdocument.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zb {
 namespace {
@@ -136,7 +137,8 @@ void ChatDocument::dropParagraphs(int count) {
         count < laidOut_ ? std::size_t(paragraphs_[count].firstLine) : lines_.size();
     const std::size_t pieceCut =
         lineCut < lines_.size() ? std::size_t(lines_[lineCut].firstPiece) : pieces_.size();
-    const qreal dy = lineCut < lines_.size() ? lines_[lineCut].top : height();
+    // Whole pixels, so a view that keeps its place can scroll by exactly as much.
+    const qreal dy = std::floor(lineCut < lines_.size() ? lines_[lineCut].top : height());
 
     items_.erase(items_.begin(), items_.begin() + items);
     pictures_.erase(pictures_.begin(), pictures_.begin() + pictures);
