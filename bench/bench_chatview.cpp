@@ -1,6 +1,8 @@
-// The chat view over a long session: appending must not slow down as the chat grows (the view is
-// never trimmed), and recolouring a style - which every line in a new colour does for all earlier
-// lines of its seat - must not cost a pass over the whole chat.
+// The chat view over a long session: appending must not slow down as the chat grows (past its
+// bounds the oldest lines are dropped, and that too must not cost a pass over the whole chat per
+// line), and recolouring a style - which every line in a new colour does for all earlier lines of
+// its seat - must not cost a pass over the whole chat. Lines of 60,000 characters must lay out in
+// time linear in their length, when added and when laid out anew.
 //
 // Each appended line goes through the chat panel as a received chat line would, and the event
 // loop runs after every line, so the cost includes the repaint that follows each message.
@@ -113,9 +115,11 @@ BENCHMARK(BM_Append20000LinesNoPaint)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// A view whose style 7 is used by 10,000 items, among 20,000 lines of other seats.
+// A view whose style 7 is used by 10,000 items, among 20,000 lines of other seats. The history
+// is let grow past its usual bounds for this, to show that the cost does not depend on the count.
 std::unique_ptr<zb::ChatPanel> panelWithBusyStyle(int* itemsOfStyle) {
     auto panel = shownPanel();
+    panel->mainchat()->setHistoryLimits(20000, qint64(1) << 30);
     for (int i = 0; i < 20000; ++i) {
         if (i % 10 == 0) // seat 2 (style 7): speaker, blank, three words = 5 items
             panel->addlinetochat(QStringLiteral("2+Ann chats: one two three"), zb::color::kBlue);
@@ -205,7 +209,7 @@ QString hugeWord() {
     return word;
 }
 
-enum class Huge { Word, Link, Winner };
+enum class Huge { Word, Link, Winner, Words, DistinctWords };
 
 // The line as the chat panel is handed it, and the colour it comes with.
 QString hugeLine(Huge kind) {
@@ -216,6 +220,18 @@ QString hugeLine(Huge kind) {
         return QStringLiteral("2+Ann chats: see www.") + hugeWord().left(kHuge - 4);
     case Huge::Winner: // what the table adds for CMD_winner: "0+" and "<names> has Won the Game!"
         return QStringLiteral("0+") + hugeWord() + QStringLiteral(" has Won the Game!");
+    case Huge::Words: // 30,000 one-letter words: as many items as a line can make
+        return QStringLiteral("2+Ann chats: ") + QStringLiteral("a ").repeated(kHuge / 2);
+    case Huge::DistinctWords: { // 15,000 three-letter words, no two alike: nothing to remember
+        QString line = QStringLiteral("2+Ann chats: ");
+        for (int i = 0; i < kHuge / 4; ++i) {
+            line += QChar(u'a' + i / 676 % 26);
+            line += QChar(u'a' + i / 26 % 26);
+            line += QChar(u'a' + i % 26);
+            line += u' ';
+        }
+        return line;
+    }
     }
     return {};
 }
@@ -276,11 +292,53 @@ void hugeRelayout(benchmark::State& state, Huge kind, Relayout how) {
     state.counters["lines"] = double(view->document().lines().size());
 }
 
+// A flood of huge lines: each costs the same however many came before, and the history stays
+// within its bounds.
+void BM_FloodOf60kLines(benchmark::State& state) {
+    const int lines = int(state.range(0));
+    const QString line = hugeLine(Huge::Word);
+    for (auto _ : state) {
+        auto panel = shownPanel();
+        std::vector<double> ms;
+        const double start = threadCpuNs();
+        for (int i = 0; i < lines; ++i) {
+            const double before = threadCpuNs();
+            panel->addlinetochat(line, zb::color::kBlue);
+            QApplication::processEvents();
+            ms.push_back(msSince(before));
+        }
+        state.SetIterationTime(msSince(start) / 1e3);
+        const zb::ChatDocument& doc = panel->mainchat()->document();
+        state.counters["median_ms"] = median(ms);
+        state.counters["max_ms"] = *std::max_element(ms.begin(), ms.end());
+        state.counters["kept_lines"] = doc.paragraphCount();
+        state.counters["kept_MiB"] = double(doc.bytes()) / (1 << 20);
+        // Laying out all that is kept anew: the worst a width or text size change can cost.
+        zb::ChatView* view = panel->mainchat();
+        double t = threadCpuNs();
+        view->resize(view->width() - 37, view->height());
+        view->viewport()->repaint();
+        state.counters["full_relayout_width_ms"] = msSince(t);
+        t = threadCpuNs();
+        panel->setTextSize(12);
+        view->viewport()->repaint();
+        state.counters["full_relayout_textsize_ms"] = msSince(t);
+    }
+}
+BENCHMARK(BM_FloodOf60kLines)
+    ->Arg(100)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Registered in main(): every huge line, appended and laid out anew each way.
 void registerHugeLines() {
     constexpr int kRuns = 3;
-    const std::pair<const char*, Huge> kinds[] = {
-        {"Word", Huge::Word}, {"Link", Huge::Link}, {"Winner", Huge::Winner}};
+    const std::pair<const char*, Huge> kinds[] = {{"Word", Huge::Word},
+                                                  {"Link", Huge::Link},
+                                                  {"Winner", Huge::Winner},
+                                                  {"Words", Huge::Words},
+                                                  {"DistinctWords", Huge::DistinctWords}};
     const std::pair<const char*, Relayout> hows[] = {
         {"Bold", Relayout::Bold}, {"TextSize", Relayout::TextSize}, {"Width", Relayout::Width}};
     for (const auto& [kindName, kind] : kinds) {

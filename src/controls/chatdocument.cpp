@@ -195,13 +195,12 @@ void ChatDocument::setWidth(qreal width) {
 
 // The widths of a short text item; long ones are measured piece by piece as they are cut.
 void ChatDocument::measure(Item& item) {
-    const StyleData& data = styles_[item.style];
+    StyleData& data = styles_[item.style];
     if (item.measured == data.generation)
         return;
-    item.width = data.metrics.horizontalAdvance(item.text);
-    const qsizetype inked = inkedLength(item.text);
-    item.inked = inked == item.text.size() ? item.width
-                                           : data.metrics.horizontalAdvance(item.text, int(inked));
+    const ChatCharWidths::WordWidth w = data.widths.word(item.text, inkedLength(item.text));
+    item.width = w.width;
+    item.inked = w.inked;
     item.measured = data.generation;
 }
 

@@ -10,11 +10,13 @@
 // Laying out an item costs time linear in its length however long it is (see chatwrap.h).
 //
 // History: the content is bounded, since every line of it may come from a peer. Past
-// kMaxParagraphs paragraphs (1,000 chat lines) or kMaxBytes bytes (2 MiB), counted as below, the
-// oldest paragraphs are dropped until at most 7/8 of each limit remains, so the work of dropping
-// is spread over many lines. The paragraph being added is never dropped. Bytes count what an item
-// holds: two per character of its text and of its link target, kItemBytes for its records, and
-// four per pixel of a picture. A full history lays out anew in a few tens of milliseconds.
+// kMaxParagraphs paragraphs (1,000 chat lines) or kMaxBytes bytes (512 KiB), counted as below,
+// the oldest paragraphs are dropped until at most 7/8 of each limit remains, so the work of
+// dropping is spread over many lines. The paragraph being added is never dropped. Bytes count what
+// an item holds: two per character of its text and of its link target, kItemBytes for its records,
+// and four per pixel of a picture. The byte limit is also what bounds a full new layout (a font or
+// width change): 512 KiB is about four lines of 60,000 letters, some 30 ms, or some 400 lines of
+// ordinary chat.
 // Dropping renumbers what follows: item indexes shift by the number of items dropped
 // (droppedItems() counts them all) and links are numbered again from 0 in the order they stand.
 
@@ -76,7 +78,7 @@ public:
     };
 
     static constexpr int kMaxParagraphs = 1000;
-    static constexpr qint64 kMaxBytes = qint64(2) << 20;
+    static constexpr qint64 kMaxBytes = qint64(512) << 10;
     static constexpr qint64 kItemBytes = 128;
 
     // Style sheet.

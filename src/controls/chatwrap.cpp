@@ -1,6 +1,5 @@
 #include "controls/chatwrap.h"
 
-#include <QString>
 #include <algorithm>
 
 namespace zb {
@@ -54,6 +53,25 @@ qreal ChatCharWidths::at(QStringView text, qsizetype at, int* length) {
     if (latin1_[c] < 0)
         latin1_[c] = metrics_.horizontalAdvance(QChar(c));
     return latin1_[c];
+}
+
+ChatCharWidths::WordWidth ChatCharWidths::word(const QString& text, qsizetype inkedLength) {
+    const bool cached = text.size() <= kCachedWordLength;
+    if (cached) {
+        const auto it = words_.constFind(text);
+        if (it != words_.constEnd())
+            return *it;
+    }
+    // The word is shaped once; its trailing blanks add their own advances, as blanks do not kern.
+    WordWidth w;
+    w.inked = inkedLength == 0 ? 0 : metrics_.horizontalAdvance(text, int(inkedLength));
+    w.width = w.inked + sum(QStringView(text).mid(inkedLength));
+    if (cached) {
+        if (words_.size() >= kCachedWords)
+            words_.clear();
+        words_.insert(text, w);
+    }
+    return w;
 }
 
 qreal ChatCharWidths::sum(QStringView text) {

@@ -9,23 +9,37 @@
 // corrects it runs within that piece.
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <QString>
 #include <QStringView>
 #include <array>
 
 namespace zb {
 
-// Advances of single characters in one font.
+// Advances of single characters, and widths of short words, in one font. A chat repeats its
+// words, and a line of 30,000 one-letter words would otherwise shape each one anew at every
+// layout.
 class ChatCharWidths {
 public:
     explicit ChatCharWidths(const QFont& font);
+    struct WordWidth {
+        qreal width;
+        qreal inked; // without the trailing blanks
+    };
+    // The shaped widths of a word whose trailing blanks begin at inkedLength.
+    WordWidth word(const QString& text, qsizetype inkedLength);
     // The width of the character at `at` (a surrogate pair counts as one); its length in *length.
     qreal at(QStringView text, qsizetype at, int* length);
     // The sum of the advances of the characters of text.
     qreal sum(QStringView text);
 
 private:
+    static constexpr qsizetype kCachedWordLength = 32;
+    static constexpr qsizetype kCachedWords = 4096; // then the cache starts afresh
+
     QFontMetricsF metrics_;
     std::array<qreal, 256> latin1_; // negative until measured
+    QHash<QString, WordWidth> words_;
 };
 
 struct ChatCut {
