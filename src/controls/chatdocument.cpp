@@ -67,18 +67,21 @@ void ChatDocument::addText(const QString& text, int style, bool newParagraph,
         item.link = links_++;
         item.target = target.isNull() ? text : target;
     }
-    push(std::move(item));
+    const qint64 bytes = kItemBytes + 2 * (qint64(item.text.size()) + item.target.size());
+    push(std::move(item), bytes);
 }
 
 void ChatDocument::addPicture(const QPixmap& picture, bool newParagraph) {
     Item item;
     item.picture = int(pictures_.size());
     item.newParagraph = newParagraph;
+    // A picture that is shared already (the smilies are drawn once) costs no pixels of its own.
+    const qint64 pixels = picture.isDetached() ? qint64(picture.width()) * picture.height() : 0;
     pictures_.push_back(picture);
-    push(std::move(item));
+    push(std::move(item), kItemBytes + 4 * pixels);
 }
 
-void ChatDocument::push(Item item) {
+void ChatDocument::push(Item item, qint64 bytes) {
     const int index = itemCount();
     if (item.newParagraph || paragraphs_.empty()) {
         item.newParagraph = true;
@@ -87,19 +90,10 @@ void ChatDocument::push(Item item) {
         ++paragraphs_.back().endItem;
     }
     dirtyFrom_ = std::min(dirtyFrom_, paragraphCount() - 1);
-    const qint64 bytes = cost(item);
     paragraphs_.back().bytes += bytes;
     bytes_ += bytes;
     items_.push_back(std::move(item));
     trim();
-}
-
-qint64 ChatDocument::cost(const Item& item) const {
-    if (item.style < 0) {
-        const QPixmap& p = pictures_[item.picture];
-        return kItemBytes + qint64(p.width()) * p.height() * 4;
-    }
-    return kItemBytes + 2 * (qint64(item.text.size()) + item.target.size());
 }
 
 void ChatDocument::setLimits(int paragraphs, qint64 bytes) {
@@ -131,8 +125,9 @@ void ChatDocument::dropParagraphs(int count) {
     for (int i = 0; i < items; ++i) {
         links += items_[i].link >= 0;
         pictures += items_[i].style < 0;
-        bytes_ -= cost(items_[i]);
     }
+    for (int p = 0; p < count; ++p)
+        bytes_ -= paragraphs_[p].bytes;
     const std::size_t lineCut =
         count < laidOut_ ? std::size_t(paragraphs_[count].firstLine) : lines_.size();
     const std::size_t pieceCut =

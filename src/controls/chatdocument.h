@@ -14,11 +14,11 @@
 // the oldest paragraphs are dropped until at most 7/8 of each limit remains, so the work of
 // dropping is spread over many lines. The paragraph being added is never dropped. Bytes count what
 // an item holds: two per character of its text and of its link target, kItemBytes for its records,
-// and four per pixel of a picture. The byte limit is also what bounds a full new layout (a font or
-// width change): 512 KiB is about four lines of 60,000 letters, some 30 ms, or some 400 lines of
-// ordinary chat.
-// Dropping renumbers what follows: item indexes shift by the number of items dropped
-// (droppedItems() counts them all) and links are numbered again from 0 in the order they stand.
+// and four per pixel of a picture that is not shared with others. The byte limit is also what
+// bounds a full new layout (a font or width change): 512 KiB is about four lines of 60,000 letters,
+// some 30 ms, or some 400 lines of ordinary chat. Dropping renumbers what follows: item indexes
+// shift by the number of items dropped (droppedItems() counts them all) and links are numbered
+// again from 0 in the order they stand.
 
 #include "controls/chatwrap.h"
 
@@ -147,8 +147,7 @@ private:
     };
     class LineBuilder;
 
-    void push(Item item);
-    qint64 cost(const Item& item) const;
+    void push(Item item, qint64 bytes);
     void trim();
     void dropParagraphs(int count);
     void measure(Item& item);

@@ -146,6 +146,27 @@ TEST_F(ChatHistoryTest, TheStandardLimitsHold) {
     EXPECT_GE(view->document().paragraphCount(), int(ChatDocument::kMaxBytes * 7 / 8 / 121000));
 }
 
+TEST_F(ChatHistoryTest, KeptPicturesShowTheirOwnPicture) {
+    view->setHistoryLimits(5, 1 << 30);
+    const auto shade = [](int i) { return QColor(10 * i, 255 - 10 * i, 128); };
+    for (int i = 0; i < 20; ++i) {
+        QPixmap square(17, 16);
+        square.fill(shade(i));
+        view->addText(lineText(i), plain, true);
+        view->addPicture(square, false);
+        view->refresh();
+    }
+    const ChatDocument& doc = view->document();
+    const int first = firstKept();
+    ASSERT_GT(first, 10);
+    for (int item = 0; item < doc.itemCount(); ++item) {
+        if (doc.item(item).style >= 0)
+            continue;
+        const int line = first + item / 2;
+        EXPECT_EQ(doc.picture(doc.item(item)).toImage().pixelColor(8, 8), shade(line)) << line;
+    }
+}
+
 TEST_F(ChatHistoryTest, KeptLinksAreNumberedInOrderAndOpenTheirOwnText) {
     QSignalSpy clicked(view.get(), &ChatView::linkClicked);
     view->setHistoryLimits(6, 1 << 30);
