@@ -209,7 +209,7 @@ QString hugeWord() {
     return word;
 }
 
-enum class Huge { Word, Link, Winner, Words, DistinctWords };
+enum class Huge { Word, Link, Winner, Words, DistinctWords, Smilies };
 
 // The line as the chat panel is handed it, and the colour it comes with.
 QString hugeLine(Huge kind) {
@@ -222,6 +222,8 @@ QString hugeLine(Huge kind) {
         return QStringLiteral("0+") + hugeWord() + QStringLiteral(" has Won the Game!");
     case Huge::Words: // 30,000 one-letter words: as many items as a line can make
         return QStringLiteral("2+Ann chats: ") + QStringLiteral("a ").repeated(kHuge / 2);
+    case Huge::Smilies: // 12,000 smiley codes: as many pictures as a line can make
+        return QStringLiteral("2+Ann chats: ") + QStringLiteral(":)#12").repeated(kHuge / 5);
     case Huge::DistinctWords: { // 15,000 three-letter words, no two alike: nothing to remember
         QString line = QStringLiteral("2+Ann chats: ");
         for (int i = 0; i < kHuge / 4; ++i) {
@@ -338,7 +340,8 @@ void registerHugeLines() {
                                                   {"Link", Huge::Link},
                                                   {"Winner", Huge::Winner},
                                                   {"Words", Huge::Words},
-                                                  {"DistinctWords", Huge::DistinctWords}};
+                                                  {"DistinctWords", Huge::DistinctWords},
+                                                  {"Smilies", Huge::Smilies}};
     const std::pair<const char*, Relayout> hows[] = {
         {"Bold", Relayout::Bold}, {"TextSize", Relayout::TextSize}, {"Width", Relayout::Width}};
     for (const auto& [kindName, kind] : kinds) {
