@@ -1,6 +1,8 @@
-// The chat view over a long session: appending must not slow down as the chat grows (the view is
-// never trimmed), and recolouring a style - which every line in a new colour does for all earlier
-// lines of its seat - must not cost a pass over the whole chat.
+// The chat view over a long session: appending must not slow down as the chat grows (past its
+// bounds the oldest lines are dropped, and that too must not cost a pass over the whole chat per
+// line), and recolouring a style - which every line in a new colour does for all earlier lines of
+// its seat - must not cost a pass over the whole chat. Lines of 60,000 characters must lay out in
+// time linear in their length, when added and when laid out anew.
 //
 // Each appended line goes through the chat panel as a received chat line would, and the event
 // loop runs after every line, so the cost includes the repaint that follows each message.
@@ -17,6 +19,8 @@
 #include <ctime>
 #include <memory>
 #include <numeric>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -111,9 +115,11 @@ BENCHMARK(BM_Append20000LinesNoPaint)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// A view whose style 7 is used by 10,000 items, among 20,000 lines of other seats.
+// A view whose style 7 is used by 10,000 items, among 20,000 lines of other seats. The history
+// is let grow past its usual bounds for this, to show that the cost does not depend on the count.
 std::unique_ptr<zb::ChatPanel> panelWithBusyStyle(int* itemsOfStyle) {
     auto panel = shownPanel();
+    panel->mainchat()->setHistoryLimits(20000, qint64(1) << 30);
     for (int i = 0; i < 20000; ++i) {
         if (i % 10 == 0) // seat 2 (style 7): speaker, blank, three words = 5 items
             panel->addlinetochat(QStringLiteral("2+Ann chats: one two three"), zb::color::kBlue);
@@ -188,12 +194,181 @@ void BM_BoldToggleRelayout(benchmark::State& state) {
 }
 BENCHMARK(BM_BoldToggleRelayout)->Unit(benchmark::kMillisecond);
 
+// ---- One huge line -------------------------------------------------------------------------
+// A host may relay lines of about 60,000 characters (its message limit is 64 KiB): one word of
+// letters, one link of that length, and the winner text, which names the winners (any player
+// name, however long) in a status line. Each must be laid out in time linear in its length, when
+// it is added and again when the view is laid out anew (a bold style, a text size, a width).
+
+constexpr int kHuge = 60000;
+
+QString hugeWord() {
+    QString word(kHuge, u'x');
+    for (int i = 0; i < kHuge; i += 7)
+        word[i] = QChar(u'a' + i % 26);
+    return word;
+}
+
+enum class Huge { Word, Link, Winner, Words, DistinctWords, Smilies };
+
+// The line as the chat panel is handed it, and the colour it comes with.
+QString hugeLine(Huge kind) {
+    switch (kind) {
+    case Huge::Word:
+        return QStringLiteral("2+Ann chats: ") + hugeWord();
+    case Huge::Link:
+        return QStringLiteral("2+Ann chats: see www.") + hugeWord().left(kHuge - 4);
+    case Huge::Winner: // what the table adds for CMD_winner: "0+" and "<names> has Won the Game!"
+        return QStringLiteral("0+") + hugeWord() + QStringLiteral(" has Won the Game!");
+    case Huge::Words: // 30,000 one-letter words: as many items as a line can make
+        return QStringLiteral("2+Ann chats: ") + QStringLiteral("a ").repeated(kHuge / 2);
+    case Huge::Smilies: // 12,000 smiley codes: as many pictures as a line can make
+        return QStringLiteral("2+Ann chats: ") + QStringLiteral(":)#12").repeated(kHuge / 5);
+    case Huge::DistinctWords: { // 15,000 three-letter words, no two alike: nothing to remember
+        QString line = QStringLiteral("2+Ann chats: ");
+        for (int i = 0; i < kHuge / 4; ++i) {
+            line += QChar(u'a' + i / 676 % 26);
+            line += QChar(u'a' + i / 26 % 26);
+            line += QChar(u'a' + i % 26);
+            line += u' ';
+        }
+        return line;
+    }
+    }
+    return {};
+}
+
+double msSince(double startNs) {
+    return (threadCpuNs() - startNs) / 1e6;
+}
+
+void hugeAppend(benchmark::State& state, Huge kind) {
+    const QString line = hugeLine(kind);
+    std::vector<double> ms;
+    for (auto _ : state) {
+        auto panel = shownPanel();
+        panel->addlinetochat(QStringLiteral("1+Bob chats: hello there"), zb::color::kBlack);
+        QApplication::processEvents();
+        const double start = threadCpuNs();
+        panel->addlinetochat(line, zb::color::kBlue);
+        QApplication::processEvents(); // the repaint that follows
+        ms.push_back(msSince(start));
+        state.SetIterationTime(ms.back() / 1e3);
+        state.counters["lines"] = double(panel->mainchat()->document().lines().size());
+    }
+    state.counters["median_ms"] = median(ms);
+}
+
+enum class Relayout { Bold, TextSize, Width };
+
+void hugeRelayout(benchmark::State& state, Huge kind, Relayout how) {
+    auto panel = shownPanel();
+    panel->addlinetochat(hugeLine(kind), zb::color::kBlue);
+    QApplication::processEvents();
+    zb::ChatView* view = panel->mainchat();
+    const int style = kind == Huge::Winner ? 0 : 7;
+    const int link = 4;
+    const QSize size = view->size();
+    std::vector<double> ms;
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        const double start = threadCpuNs();
+        switch (how) {
+        case Relayout::Bold:
+            view->setStyleBold(style, !flip);
+            view->setStyleBold(link, flip);
+            break;
+        case Relayout::TextSize:
+            panel->setTextSize(flip ? 12 : 10);
+            break;
+        case Relayout::Width:
+            view->resize(size.width() - (flip ? 37 : 0), size.height());
+            break;
+        }
+        view->viewport()->repaint();
+        ms.push_back(msSince(start));
+        state.SetIterationTime(ms.back() / 1e3);
+    }
+    state.counters["median_ms"] = median(ms);
+    state.counters["lines"] = double(view->document().lines().size());
+}
+
+// A flood of huge lines: each costs the same however many came before, and the history stays
+// within its bounds.
+void BM_FloodOf60kLines(benchmark::State& state) {
+    const int lines = int(state.range(0));
+    const QString line = hugeLine(Huge::Word);
+    for (auto _ : state) {
+        auto panel = shownPanel();
+        std::vector<double> ms;
+        const double start = threadCpuNs();
+        for (int i = 0; i < lines; ++i) {
+            const double before = threadCpuNs();
+            panel->addlinetochat(line, zb::color::kBlue);
+            QApplication::processEvents();
+            ms.push_back(msSince(before));
+        }
+        state.SetIterationTime(msSince(start) / 1e3);
+        const zb::ChatDocument& doc = panel->mainchat()->document();
+        state.counters["median_ms"] = median(ms);
+        state.counters["max_ms"] = *std::max_element(ms.begin(), ms.end());
+        state.counters["kept_lines"] = doc.paragraphCount();
+        state.counters["kept_MiB"] = double(doc.bytes()) / (1 << 20);
+        // Laying out all that is kept anew: the worst a width or text size change can cost.
+        zb::ChatView* view = panel->mainchat();
+        double t = threadCpuNs();
+        view->resize(view->width() - 37, view->height());
+        view->viewport()->repaint();
+        state.counters["full_relayout_width_ms"] = msSince(t);
+        t = threadCpuNs();
+        panel->setTextSize(12);
+        view->viewport()->repaint();
+        state.counters["full_relayout_textsize_ms"] = msSince(t);
+    }
+}
+BENCHMARK(BM_FloodOf60kLines)
+    ->Arg(100)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Registered in main(): every huge line, appended and laid out anew each way.
+void registerHugeLines() {
+    constexpr int kRuns = 3;
+    const std::pair<const char*, Huge> kinds[] = {{"Word", Huge::Word},
+                                                  {"Link", Huge::Link},
+                                                  {"Winner", Huge::Winner},
+                                                  {"Words", Huge::Words},
+                                                  {"DistinctWords", Huge::DistinctWords},
+                                                  {"Smilies", Huge::Smilies}};
+    const std::pair<const char*, Relayout> hows[] = {
+        {"Bold", Relayout::Bold}, {"TextSize", Relayout::TextSize}, {"Width", Relayout::Width}};
+    for (const auto& [kindName, kind] : kinds) {
+        const std::string base = std::string("BM_Huge60k") + kindName;
+        benchmark::RegisterBenchmark((base + "Append").c_str(),
+                                     [kind](benchmark::State& s) { hugeAppend(s, kind); })
+            ->Iterations(kRuns)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        for (const auto& [howName, how] : hows) {
+            benchmark::RegisterBenchmark(
+                (base + "Relayout" + howName).c_str(),
+                [kind, how](benchmark::State& s) { hugeRelayout(s, kind, how); })
+                ->Iterations(kRuns)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerHugeLines();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

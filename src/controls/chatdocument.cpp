@@ -1,6 +1,7 @@
 #include "controls/chatdocument.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zb {
 namespace {
@@ -19,11 +20,11 @@ bool sameFont(const ChatTextStyle& a, const ChatTextStyle& b) {
            a.italic == b.italic && a.underline == b.underline;
 }
 
-QStringView withoutTrailingBlanks(const QString& text) {
+qsizetype inkedLength(const QString& text) {
     qsizetype n = text.size();
     while (n > 0 && text.at(n - 1) == u' ')
         --n;
-    return QStringView(text).left(n);
+    return n;
 }
 
 } // namespace
@@ -33,6 +34,7 @@ int ChatDocument::addStyle(const ChatTextStyle& style) {
     data.style = style;
     data.font = makeFont(style);
     data.metrics = QFontMetricsF(data.font);
+    data.widths = ChatCharWidths(data.font);
     styles_.push_back(std::move(data));
     return int(styles_.size()) - 1;
 }
@@ -45,6 +47,7 @@ bool ChatDocument::setStyle(int index, const ChatTextStyle& style) {
         return false;
     data.font = makeFont(style);
     data.metrics = QFontMetricsF(data.font);
+    data.widths = ChatCharWidths(data.font);
     ++data.generation;
     dirtyFrom_ = 0;
     return true;
@@ -64,28 +67,102 @@ void ChatDocument::addText(const QString& text, int style, bool newParagraph,
         item.link = links_++;
         item.target = target.isNull() ? text : target;
     }
-    push(std::move(item));
+    const qint64 bytes = kItemBytes + 2 * (qint64(item.text.size()) + item.target.size());
+    push(std::move(item), bytes);
 }
 
 void ChatDocument::addPicture(const QPixmap& picture, bool newParagraph) {
     Item item;
     item.picture = int(pictures_.size());
     item.newParagraph = newParagraph;
+    // A picture that is shared already (the smilies are drawn once) costs no pixels of its own.
+    const qint64 pixels = picture.isDetached() ? qint64(picture.width()) * picture.height() : 0;
     pictures_.push_back(picture);
-    push(std::move(item));
+    push(std::move(item), kItemBytes + 4 * pixels);
 }
 
-void ChatDocument::push(Item item) {
+void ChatDocument::push(Item item, qint64 bytes) {
     const int index = itemCount();
     if (item.newParagraph || paragraphs_.empty()) {
         item.newParagraph = true;
         paragraphs_.push_back({index, index + 1});
-        dirtyFrom_ = std::min(dirtyFrom_, paragraphCount() - 1);
     } else {
         ++paragraphs_.back().endItem;
-        dirtyFrom_ = std::min(dirtyFrom_, paragraphCount() - 1);
     }
+    dirtyFrom_ = std::min(dirtyFrom_, paragraphCount() - 1);
+    paragraphs_.back().bytes += bytes;
+    bytes_ += bytes;
     items_.push_back(std::move(item));
+    trim();
+}
+
+void ChatDocument::setLimits(int paragraphs, qint64 bytes) {
+    maxParagraphs_ = std::max(1, paragraphs);
+    maxBytes_ = std::max<qint64>(1, bytes);
+}
+
+void ChatDocument::trim() {
+    if (paragraphCount() <= maxParagraphs_ && bytes_ <= maxBytes_)
+        return;
+    // Down to 7/8 of each limit, so that the next drop is many lines away.
+    const int keepParagraphs = std::max(1, maxParagraphs_ - maxParagraphs_ / 8);
+    const qint64 keepBytes = maxBytes_ - maxBytes_ / 8;
+    const int newest = paragraphCount() - 1;
+    int drop = 0;
+    qint64 bytes = bytes_;
+    while (drop < newest && (paragraphCount() - drop > keepParagraphs || bytes > keepBytes))
+        bytes -= paragraphs_[drop++].bytes;
+    if (drop > 0)
+        dropParagraphs(drop);
+}
+
+// Removes the first `count` paragraphs with their items, pictures, lines and pieces, and
+// renumbers everything after them; what was laid out keeps its layout, moved up.
+void ChatDocument::dropParagraphs(int count) {
+    const int items = paragraphs_[count].firstItem;
+    int links = 0;
+    int pictures = 0;
+    for (int i = 0; i < items; ++i) {
+        links += items_[i].link >= 0;
+        pictures += items_[i].style < 0;
+    }
+    for (int p = 0; p < count; ++p)
+        bytes_ -= paragraphs_[p].bytes;
+    const std::size_t lineCut =
+        count < laidOut_ ? std::size_t(paragraphs_[count].firstLine) : lines_.size();
+    const std::size_t pieceCut =
+        lineCut < lines_.size() ? std::size_t(lines_[lineCut].firstPiece) : pieces_.size();
+    // Whole pixels, so a view that keeps its place can scroll by exactly as much.
+    const qreal dy = std::floor(lineCut < lines_.size() ? lines_[lineCut].top : height());
+
+    items_.erase(items_.begin(), items_.begin() + items);
+    pictures_.erase(pictures_.begin(), pictures_.begin() + pictures);
+    paragraphs_.erase(paragraphs_.begin(), paragraphs_.begin() + count);
+    lines_.erase(lines_.begin(), lines_.begin() + std::ptrdiff_t(lineCut));
+    pieces_.erase(pieces_.begin(), pieces_.begin() + std::ptrdiff_t(pieceCut));
+    for (Item& item : items_) {
+        if (item.link >= 0)
+            item.link -= links;
+        if (item.picture >= 0)
+            item.picture -= pictures;
+    }
+    for (Paragraph& p : paragraphs_) {
+        p.firstItem -= items;
+        p.endItem -= items;
+        p.firstLine = std::max(0, p.firstLine - int(lineCut));
+    }
+    for (Line& line : lines_) {
+        line.top -= dy;
+        line.firstPiece -= int(pieceCut);
+        line.endPiece -= int(pieceCut);
+    }
+    for (Piece& piece : pieces_)
+        piece.item -= items;
+    links_ -= links;
+    dirtyFrom_ = std::max(0, dirtyFrom_ - count);
+    laidOut_ = std::max(0, laidOut_ - count);
+    droppedItems_ += items;
+    droppedHeight_ += dy;
 }
 
 void ChatDocument::clear() {
@@ -95,6 +172,7 @@ void ChatDocument::clear() {
     lines_.clear();
     pieces_.clear();
     links_ = 0;
+    bytes_ = 0;
     dirtyFrom_ = laidOut_ = 0;
 }
 
@@ -110,15 +188,15 @@ void ChatDocument::setWidth(qreal width) {
     dirtyFrom_ = 0;
 }
 
-qreal ChatDocument::measure(Item& item) {
-    if (item.style < 0)
-        return pictureSize(item).width();
-    const StyleData& data = styles_[item.style];
-    if (item.measured != data.generation) {
-        item.width = data.metrics.horizontalAdvance(item.text);
-        item.measured = data.generation;
-    }
-    return item.width;
+// The widths of a short text item; long ones are measured piece by piece as they are cut.
+void ChatDocument::measure(Item& item) {
+    StyleData& data = styles_[item.style];
+    if (item.measured == data.generation)
+        return;
+    const ChatCharWidths::WordWidth w = data.widths.word(item.text, inkedLength(item.text));
+    item.width = w.width;
+    item.inked = w.inked;
+    item.measured = data.generation;
 }
 
 void ChatDocument::layout() {
@@ -174,53 +252,49 @@ void ChatDocument::layoutParagraph(int index, qreal& y) {
     paragraph.firstLine = int(lines_.size());
     LineBuilder line(*this, y);
     for (int i = paragraph.firstItem; i < paragraph.endItem; ++i) {
-        Item& item = items_[i];
-        const qreal w = measure(item);
-        if (item.style < 0) {
-            if (!line.empty() && line.x() + w > width_)
-                line.finish();
-            line.add({i, 0, 1, line.x(), w}, pictureSize(item).height(), 0);
+        const Item& item = items_[i];
+        if (item.style >= 0) {
+            layoutText(i, line);
             continue;
         }
-        const QFontMetricsF& m = styles_[item.style].metrics;
-        const auto fits = [&](qreal room) {
-            // A trailing blank may hang over the right edge.
-            return w <= room ||
-                   m.horizontalAdvance(withoutTrailingBlanks(item.text).toString()) <= room;
-        };
-        if (!line.empty() && !fits(width_ - line.x()))
+        const QSizeF size = pictureSize(item);
+        if (!line.empty() && line.x() + size.width() > width_)
             line.finish();
-        if (fits(width_ - line.x())) {
-            line.add({i, 0, int(item.text.size()), line.x(), w}, m.ascent(), m.descent());
-            continue;
-        }
-        // Wider than a whole line: cut between characters.
-        int from = 0;
-        const int length = int(item.text.size());
-        while (from < length) {
-            const int n = std::max(1, cutFitting(item, from, width_ - line.x()));
-            const qreal pw = m.horizontalAdvance(item.text.mid(from, n));
-            line.add({i, from, n, line.x(), pw}, m.ascent(), m.descent());
-            from += n;
-            if (from < length)
-                line.finish();
-        }
+        line.add({i, 0, 1, line.x(), size.width()}, size.height(), 0);
     }
     line.finish();
 }
 
-int ChatDocument::cutFitting(const Item& item, int from, qreal room) const {
-    const QFontMetricsF& m = styles_[item.style].metrics;
-    int lo = 0;
-    int hi = int(item.text.size()) - from;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (m.horizontalAdvance(item.text.mid(from, mid)) <= room)
-            lo = mid;
-        else
-            hi = mid - 1;
+void ChatDocument::layoutText(int index, LineBuilder& line) {
+    Item& item = items_[index];
+    StyleData& data = styles_[item.style];
+    const QFontMetricsF& m = data.metrics;
+    const qsizetype length = item.text.size();
+    const qsizetype inkedEnd = inkedLength(item.text);
+    if (length <= kMaxPieceLength) {
+        measure(item);
+        if (!line.empty() && item.inked > width_ - line.x())
+            line.finish();
+        if (item.inked <= width_ - line.x()) {
+            line.add({index, 0, int(length), line.x(), item.width}, m.ascent(), m.descent());
+            return;
+        }
+    } else if (!line.empty() &&
+               data.widths.sum(QStringView(item.text).left(inkedEnd)) > width_ - line.x()) {
+        line.finish(); // a long word starts on a line of its own, as a short one would
     }
-    return lo;
+    // Wider than the room left, or too long to shape in one piece: cut between characters.
+    qsizetype from = 0;
+    while (from < length) {
+        const ChatCut cut =
+            cutPiece(m, data.widths, item.text, from, inkedEnd, width_ - line.x(), line.empty());
+        if (cut.length == 0) {
+            line.finish();
+            continue;
+        }
+        line.add({index, int(from), cut.length, line.x(), cut.width}, m.ascent(), m.descent());
+        from += cut.length;
+    }
 }
 
 qreal ChatDocument::height() const {

@@ -7,6 +7,20 @@
 // copy of its format, so recolouring a style is one assignment whatever it is used by. Appending
 // lays out only the paragraphs that changed, so a long chat appends in constant time. Only a change
 // of width or of a font lays out everything again, and then only measures the changed styles.
+// Laying out an item costs time linear in its length however long it is (see chatwrap.h).
+//
+// History: the content is bounded, since every line of it may come from a peer. Past
+// kMaxParagraphs paragraphs (1,000 chat lines) or kMaxBytes bytes (512 KiB), counted as below,
+// the oldest paragraphs are dropped until at most 7/8 of each limit remains, so the work of
+// dropping is spread over many lines. The paragraph being added is never dropped. Bytes count what
+// an item holds: two per character of its text and of its link target, kItemBytes for its records,
+// and four per pixel of a picture that is not shared with others. The byte limit is also what
+// bounds a full new layout (a font or width change): 512 KiB is about four lines of 60,000 letters,
+// some 30 ms, or some 400 lines of ordinary chat. Dropping renumbers what follows: item indexes
+// shift by the number of items dropped (droppedItems() counts them all) and links are numbered
+// again from 0 in the order they stand.
+
+#include "controls/chatwrap.h"
 
 #include <QColor>
 #include <QFont>
@@ -45,7 +59,8 @@ public:
         int link = -1; // place among the links, counted from 0; -1 when not a link
         bool newParagraph = false;
         qreal width = 0;
-        int measured = -1; // the style's font generation that width belongs to
+        qreal inked = 0;   // width without trailing blanks, which may hang over the right edge
+        int measured = -1; // the style's font generation that the widths belong to
     };
     struct Piece { // the part of an item that lies on one line
         int item;
@@ -62,6 +77,10 @@ public:
         int endPiece;
     };
 
+    static constexpr int kMaxParagraphs = 1000;
+    static constexpr qint64 kMaxBytes = qint64(512) << 10;
+    static constexpr qint64 kItemBytes = 128;
+
     // Style sheet.
     int addStyle(const ChatTextStyle& style);
     int styleCount() const { return int(styles_.size()); }
@@ -75,6 +94,12 @@ public:
     void addText(const QString& text, int style, bool newParagraph, const QString& target = {});
     void addPicture(const QPixmap& picture, bool newParagraph);
     void clear();
+    // Smaller or larger bounds of the history (tests); they apply from the next added item.
+    void setLimits(int paragraphs, qint64 bytes);
+    qint64 bytes() const { return bytes_; }
+    qint64 droppedItems() const { return droppedItems_; }
+    // The height of the laid out lines that were dropped, in all.
+    qreal droppedHeight() const { return droppedHeight_; }
     int itemCount() const { return int(items_.size()); }
     int paragraphCount() const { return int(paragraphs_.size()); }
     int linkCount() const { return links_; }
@@ -111,19 +136,23 @@ private:
         ChatTextStyle style;
         QFont font;
         QFontMetricsF metrics{QFont()};
+        ChatCharWidths widths{QFont()};
         int generation = 0;
     };
     struct Paragraph {
         int firstItem;
         int endItem;
         int firstLine = 0;
+        qint64 bytes = 0;
     };
     class LineBuilder;
 
-    void push(Item item);
-    qreal measure(Item& item);
+    void push(Item item, qint64 bytes);
+    void trim();
+    void dropParagraphs(int count);
+    void measure(Item& item);
     void layoutParagraph(int index, qreal& y);
-    int cutFitting(const Item& item, int from, qreal room) const;
+    void layoutText(int index, LineBuilder& line);
 
     std::vector<StyleData> styles_;
     std::vector<Item> items_;
@@ -132,6 +161,11 @@ private:
     std::vector<Line> lines_;
     std::vector<Piece> pieces_;
     int links_ = 0;
+    int maxParagraphs_ = kMaxParagraphs;
+    qint64 maxBytes_ = kMaxBytes;
+    qint64 bytes_ = 0;
+    qint64 droppedItems_ = 0;
+    qreal droppedHeight_ = 0;
     int dirtyFrom_ = 0; // first paragraph whose layout is out of date
     int laidOut_ = 0;   // paragraphs that have lines, valid or not
     qreal width_ = 100;

@@ -111,10 +111,34 @@ void ChatView::setHorizontalMargin(int pixels) {
 
 void ChatView::addText(const QString& text, int style, bool newParagraph, const QString& target) {
     doc_.addText(text, style, newParagraph, target);
+    followDrops();
 }
 
 void ChatView::addPicture(const QPixmap& picture, bool newParagraph) {
     doc_.addPicture(picture, newParagraph);
+    followDrops();
+}
+
+// Moves what refers to items and lines along when the document dropped its oldest lines, so a
+// press on a link can only ever open that link, and a reader who scrolled back keeps his place.
+void ChatView::followDrops() {
+    const qint64 items = doc_.droppedItems() - droppedItems_;
+    if (items == 0)
+        return;
+    const qreal height = doc_.droppedHeight() - droppedHeight_;
+    droppedItems_ = doc_.droppedItems();
+    droppedHeight_ = doc_.droppedHeight();
+    const auto shift = [items](Position& p) {
+        p = p.item < items ? Position{0, 0} : Position{int(p.item - items), p.offset};
+    };
+    shift(anchor_);
+    shift(cursor_);
+    pressedLink_ = pressedLink_ < items ? -1 : int(pressedLink_ - items);
+    if (!autoScroll_) {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(std::max(0, bar->value() - int(std::lround(height))));
+    }
+    viewport()->update();
 }
 
 void ChatView::clear() {

@@ -3,7 +3,9 @@
 // paragraphs, selectable with the mouse, with its own popup menu ("Select All", "Copy",
 // "Clear All", "Scroll Chat Off"). A style can be recoloured or made bold at any time and every
 // item already shown in it follows; recolouring costs one repaint of the visible part, whatever
-// the length of the chat. The view never drops lines: it only grows until cleared.
+// the length of the chat. The history is bounded (ChatDocument::kMaxParagraphs lines and
+// ChatDocument::kMaxBytes bytes): past it the oldest lines are dropped, while the selection, a
+// link being clicked and the place the reader scrolled to stay with the lines they belong to.
 
 #include "controls/chatdocument.h"
 
@@ -44,6 +46,8 @@ public:
     void refresh();
 
     const ChatDocument& document() const { return doc_; }
+    // Bounds of the history other than the standard ones (tests).
+    void setHistoryLimits(int paragraphs, qint64 bytes) { doc_.setLimits(paragraphs, bytes); }
     int itemCount() const { return doc_.itemCount(); }
     QString plainText() const { return doc_.text({0, 0}, doc_.end()); }
     // Where an item is drawn, in viewport coordinates (empty when it is not laid out).
@@ -97,6 +101,7 @@ private:
     void paintPiece(QPainter& painter, const ChatDocument::Piece& piece, QRectF box,
                     qreal baseline);
     void updateCursorShape(QPoint viewportPoint);
+    void followDrops();
 
     ChatDocument doc_;
     QColor background_{Qt::white};
@@ -110,6 +115,8 @@ private:
     int pressedLink_ = -1;
     bool pressed_ = false;
     bool selecting_ = false;
+    qint64 droppedItems_ = 0; // of the document, when last followed
+    qreal droppedHeight_ = 0;
 
     QMenu* popup_ = nullptr;
     QAction* selectAll_ = nullptr;
