@@ -13,6 +13,7 @@ constexpr qsizetype kMaxCopy = 18;
 constexpr qsizetype kMinCopy = 3;
 constexpr qsizetype kWindow = 4096;
 constexpr std::uint32_t kHashFactor = 40543;
+constexpr std::int32_t kEmpty = -2 * kWindow;
 
 inline unsigned hashAt(const std::uint8_t* p) {
     const std::uint32_t key = ((((std::uint32_t(p[0]) << 4) ^ p[1]) << 4) ^ p[2]);
@@ -22,9 +23,10 @@ inline unsigned hashAt(const std::uint8_t* p) {
 } // namespace
 
 qsizetype compress(const std::uint8_t* src, qsizetype n, std::uint8_t* dst) {
-    // Positions last seen per hash; int32 is enough for a 32 KiB chunk and keeps the table small.
+    // Positions last seen per hash. "Empty" is a position so far back that it is never within
+    // the window, which leaves one comparison where there would be two.
     std::array<std::int32_t, 4096> table;
-    table.fill(-1);
+    table.fill(kEmpty);
 
     dst[0] = kFlagCompressed;
     qsizetype x = 0;       // next input byte
@@ -62,15 +64,19 @@ qsizetype compress(const std::uint8_t* src, qsizetype n, std::uint8_t* dst) {
             // With fewer than three bytes left no match can reach three bytes.
             if (x + kMinCopy <= n) {
                 const unsigned h = hashAt(src + x);
-                const std::int32_t seen = table[h];
+                const qsizetype seen = table[h];
                 table[h] = std::int32_t(x);
-                if (seen >= 0 && x - seen < kWindow) {
+                // Decided without a jump: on bytes that do not repeat, whether the last position
+                // is inside the window is a coin toss the branch predictor would lose.
+                const bool near = std::size_t(x - seen) < std::size_t(kWindow);
+                const qsizetype from = near ? seen : x;
+                if (near & (src[from] == c)) {
                     const qsizetype limit = std::min(kMaxCopy, n - x);
                     const std::uint8_t* a = src + x;
-                    const std::uint8_t* b = src + seen;
+                    const std::uint8_t* b = src + from;
                     while (length < limit && a[length] == b[length])
                         ++length;
-                    back = x - seen;
+                    back = x - from;
                 }
             }
             if (length >= kMinCopy) {
