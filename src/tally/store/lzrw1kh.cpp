@@ -68,9 +68,9 @@ qsizetype compress(const std::uint8_t* src, qsizetype n, std::uint8_t* dst) {
                 table[h] = std::int32_t(x);
                 // Decided without a jump: on bytes that do not repeat, whether the last position
                 // is inside the window is a coin toss the branch predictor would lose.
-                const bool near = std::size_t(x - seen) < std::size_t(kWindow);
-                const qsizetype from = near ? seen : x;
-                if (near & (src[from] == c)) {
+                const std::size_t near = std::size_t(x - seen) < std::size_t(kWindow);
+                const qsizetype from = x ^ ((seen ^ x) & -qsizetype(near));
+                if ((near & std::size_t(src[from] == c)) != 0) {
                     const qsizetype limit = std::min(kMaxCopy, n - x);
                     const std::uint8_t* a = src + x;
                     const std::uint8_t* b = src + from;

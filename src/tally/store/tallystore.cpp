@@ -35,10 +35,11 @@ QString TallyStore::load(TallyModel& model) {
     QString error;
     if (!file.open(QIODevice::ReadOnly)) {
         error = name + QStringLiteral(" : ") + file.errorString();
-    } else if (file.size() > kMaxFile) {
+    } else if (const QByteArray data = file.read(kMaxFile + 1); data.size() > kMaxFile) {
+        // Read with a limit rather than trusting the size: a device or pipe has none.
         error = tallyfile::tooLargeError();
     } else {
-        const tallyfile::Decoded decoded = tallyfile::decode(file.readAll(), name);
+        const tallyfile::Decoded decoded = tallyfile::decode(data, name);
         TallyGrid grid;
         if (!decoded.ok())
             error = decoded.error;

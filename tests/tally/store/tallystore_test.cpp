@@ -134,6 +134,12 @@ TEST_F(TallyStoreTest, AnOversizedFileIsNotRead) {
     EXPECT_EQ(store.load(m), zb::tallyfile::tooLargeError());
 }
 
+TEST_F(TallyStoreTest, AFileWithoutEndIsNotReadWhole) {
+    ASSERT_TRUE(QFile::link("/dev/zero", store.path()));
+    TallyModel m;
+    EXPECT_EQ(store.load(m), zb::tallyfile::tooLargeError());
+}
+
 TEST_F(TallyStoreTest, AnUnwritableFolderLosesNothing) {
     const QString blocked = dir.filePath("blocked");
     writeFile(blocked, "a file where the folder should be");
