@@ -10,7 +10,10 @@ constexpr int kClaimedWidth = 40;
 
 } // namespace
 
-ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {}
+ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {
+    // A name is whatever a player typed; "<b>" in it is shown, never rendered.
+    setTextFormat(Qt::PlainText);
+}
 
 void ElidingLabel::setFullText(const QString& text) {
     full_ = text;

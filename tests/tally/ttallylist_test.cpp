@@ -110,6 +110,14 @@ TEST_F(TallyWindowTest, SelectingAnOpponentShowsHisRecord) {
     EXPECT_EQ(window.listbox_tally()->currentRow(), 1);
 }
 
+TEST_F(TallyWindowTest, NamesAreShownAsTyped) {
+    model.choose("<b>Bo</b>");
+    window.listbox_tally()->setCurrentRow(0);
+    EXPECT_EQ(window.label_hisname()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(window.label_hisnametop()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(window.label_hisnametop()->fullText(), "<b>Bo</b>'s Tally");
+}
+
 TEST_F(TallyWindowTest, CheckingAPlayerOfTheGameStartsTallyingHim) {
     model.choose("Ann");
     model.loadchecklist({"Ann", "Bob"});
