@@ -1,0 +1,119 @@
+#include "support/fakedialogs.h"
+
+#include "table/tallysink.h"
+#include "tally/store/tallyfile.h"
+#include "tally/store/tallymodel.h"
+#include "tally/store/tallystore.h"
+#include "tally/tally.h"
+#include "tally/ttallylist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using zb::Tally;
+using zb::TallyStore;
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class TallyTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    zbtest::FakeDialogs dialogs;
+    QStringList errors;
+    QStringList atTable{"Ann", "Bob"};
+
+    std::unique_ptr<Tally> start(const QString& folder = {}) {
+        auto tally = std::make_unique<Tally>(folder.isEmpty() ? dir.path() : folder, dialogs,
+                                             [this](const QString& e) { errors << e; });
+        tally->setPlayers([this] { return atTable; });
+        tally->load();
+        return tally;
+    }
+};
+
+TEST_F(TallyTest, EveryRecordedGameIsWrittenAtOnce) {
+    auto tally = start();
+    tally->model().choose("Ann");
+    zb::TallySink& sink = tally->sink();
+    sink.addtomine(3);
+    sink.checkhighscore("250");
+    sink.addgame("Ann");
+    EXPECT_TRUE(QFile::exists(tally->store().path()));
+
+    // A second program start reads what the first wrote, without any end-of-run write.
+    auto again = start();
+    EXPECT_EQ(again->model().cell(1, 0), "1");
+    EXPECT_EQ(again->model().cell(3, 0), "1");
+    EXPECT_EQ(again->model().cell(4, 0), "250");
+    EXPECT_EQ(again->model().cell(2, 1), "1");
+    EXPECT_EQ(again->model().cell(6, 1), "0");
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(TallyTest, AddgameTakesThePlayersFromTheTable) {
+    auto tally = start();
+    tally->model().choose("Bob");
+    atTable = {"Bob", "Cy"};
+    tally->sink().addgame(zb::TallyModel::kMine);
+    EXPECT_EQ(tally->model().currentPlayers(), QStringList({"Bob", "Cy"}));
+    EXPECT_EQ(tally->model().cell(3, 1), "1");
+    EXPECT_EQ(tally->window()->checklist()->count(), 2);
+}
+
+TEST_F(TallyTest, ViewTallyRefillsTheListAndShowsTheWindow) {
+    auto tally = start();
+    QWidget table;
+    table.resize(700, 500);
+    tally->showOver(&table);
+    EXPECT_TRUE(tally->window()->isVisible());
+    EXPECT_EQ(tally->window()->checklist()->count(), 2);
+    atTable = {"Cy"};
+    tally->loadchecklist();
+    EXPECT_EQ(tally->window()->checklist()->item(0)->text(), "Cy");
+}
+
+TEST_F(TallyTest, ABadFileIsReportedKeptAndReplaced) {
+    const QString path = QDir(dir.path()).filePath(TallyStore::kFileName);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("!HZL\x05\x00\x00\x00garbage");
+    }
+    auto tally = start();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].endsWith("LZH compressed files are not supported !"));
+    EXPECT_EQ(tally->window()->mylabel(1)->text(), "0");
+    tally->sink().addgame("Ann");
+    EXPECT_EQ(readFile(path + ".bad").left(4), "!HZL");
+    EXPECT_TRUE(readFile(path).startsWith("WRZL"));
+    EXPECT_TRUE(tally->save());
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(TallyTest, AFailedWriteIsToldOnceAndTheNextWriteCarriesEveryGame) {
+    const QString blocked = dir.filePath("blocked");
+    {
+        QFile f(blocked);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    auto tally = start(blocked);
+    tally->sink().addgame("Ann");
+    tally->sink().addgame("Ann");
+    EXPECT_EQ(errors.size(), 1);
+    ASSERT_TRUE(QFile::remove(blocked));
+    EXPECT_TRUE(tally->save());
+    auto again = start(blocked);
+    EXPECT_EQ(again->model().cell(1, 0), "2");
+    EXPECT_EQ(errors.size(), 1);
+}
+
+} // namespace
