@@ -8,15 +8,14 @@
 #include "shell/settings.h"
 #include "side/jpegreader.h"
 #include "side/lobbylauncher.h"
+#include "side/windowplace.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace zb {
 namespace {
@@ -265,17 +264,8 @@ void Tdownload::showMessage(const QString& message) {
 
 void Tdownload::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    centreOnDesktop();
+    centreOver(this, nullptr);
     Button1->setFocus();
-}
-
-void Tdownload::centreOnDesktop() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
 }
 
 void Tdownload::closeEvent(QCloseEvent* event) {

@@ -86,7 +86,6 @@ private:
     QFrame* whitePanel(const QRect& geometry);
     QLabel* text(QWidget* parent, const QString& text, const QRect& geometry, int points,
                  bool bold);
-    void centreOnDesktop();
     void install();
     void showMessage(const QString& text);
 
