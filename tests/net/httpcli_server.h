@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <netinet/in.h>
