@@ -1,14 +1,60 @@
 #pragma once
+// The window "Zorbinet - About": the logo, the version, the year, the maker's web address. The
+// text of `version` is the version the table window reports to the host, so it is kept here once
+// and read from here (versionText()).
 
+#include <QString>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
 
 namespace zb {
 
-// The window "Zorbinet - About".
+class HyperlinkLabel;
+class PictureButton;
+
 class Tabout : public QWidget {
     Q_OBJECT
 public:
+    static constexpr char kVersion[] = "1.0.4";
+    static constexpr char kBuild[] = ".14";
+    static constexpr char kWebAddress[] = "http://www.quon77.com/";
+
+    using UrlOpener = std::function<bool(const QUrl& url)>;
+
     explicit Tabout(QWidget* parent = nullptr);
+
+    // The version the table window reports to the host: the text of `version`.
+    QString versionText() const;
+    // The window it is centred over when shown (the table window).
+    void setAnchor(QWidget* anchor) { anchor_ = anchor; }
+    // Opens the web address; by default in the user's browser.
+    void setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
+
+    PictureButton* logo = nullptr;
+    QLabel* version = nullptr;
+    QLabel* build = nullptr;
+    QLabel* yearLine = nullptr;
+    HyperlinkLabel* webAddress = nullptr;
+    QPushButton* done = nullptr;
+
+public slots:
+    void logoClick();
+    void doneClick();
+    void webAddressClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* anchor_ = nullptr;
+    UrlOpener opener_;
 };
+
+// "Copyright © Quon77 " and the year, for the lines at the bottom of the about and help windows.
+QString copyrightLine(int year);
 
 } // namespace zb

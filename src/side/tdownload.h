@@ -1,14 +1,101 @@
 #pragma once
+// The window "Download The Quon77 Lobby", shown over the table in a solo game: it downloads and
+// starts the lobby's installer, opens an installed lobby, or gets out of the way for the solo
+// game. The download runs through HttpCli on the GUI thread without ever waiting in a handler:
+// getbuttonClick starts it and HttpCli1RequestDone finishes it.
+//
+// Download state (downloadState()): 0 at creation, 1 while a download runs or after it succeeded,
+// 2 after it failed or was stopped; only a download that ends in state 1 starts the installer.
+// A started installer or lobby ends the game: the window asks for File > Exit with exitRequested().
 
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
 #include <QWidget>
+
+class QFrame;
+class QLabel;
+class QPushButton;
 
 namespace zb {
 
-// The window "Download The Quon77 Lobby".
+class Dialogs;
+class HttpCli;
+class LobbyLauncher;
+
 class Tdownload : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kClientWidth = 724;
+    static constexpr int kClientHeight = 500;
+
     explicit Tdownload(QWidget* parent = nullptr);
+    ~Tdownload() override;
+
+    // Seams: the installer's address, the folder the installer is stored in (by default the
+    // folder of the settings file), the message boxes and what starts installer and lobby.
+    void setUrl(const QString& url) { url_ = url; }
+    QString url() const { return url_; }
+    void setDownloadFolder(const QString& folder) { folder_ = folder; }
+    QString downloadFolder() const { return folder_; }
+    void setDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
+    void setLauncher(LobbyLauncher& launcher) { launcher_ = &launcher; }
+    // The window's HTTP client (tests shorten its time-out).
+    HttpCli& httpClient() { return *HttpCli1; }
+
+    // Shows a JPEG on the left panel; false (and a blank picture) when it does not decode.
+    bool setPicture(QByteArrayView jpeg);
+    bool hasPicture() const;
+
+    int downloadState() const { return state_; }
+
+    // The window's controls, by their names.
+    QPushButton* getbutton = nullptr;
+    QPushButton* abortbutton = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QLabel* infolabel = nullptr;  // progress line
+    QLabel* infolabel2 = nullptr; // hidden: the installer's file name
+    QLabel* infolabel3 = nullptr; // status line
+    QLabel* image = nullptr;
+
+signals:
+    // The installer or the lobby has started: end the game through File > Exit.
+    void exitRequested();
+
+public slots:
+    void getbuttonClick();
+    void abortbuttonClick();
+    void Button1Click();
+    void Button2Click();
+
+public:
+    // The HTTP client's events.
+    void HttpCli1HeaderData();
+    void HttpCli1DocBegin();
+    void HttpCli1DocData(qint64 received);
+    void HttpCli1RequestDone(bool succeeded);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void build();
+    QFrame* whitePanel(const QRect& geometry);
+    QLabel* text(QWidget* parent, const QString& text, const QRect& geometry, int points,
+                 bool bold);
+    void install();
+    void showMessage(const QString& text);
+
+    HttpCli* HttpCli1 = nullptr;
+    QString url_;
+    QString folder_;
+    Dialogs* dialogs_ = nullptr;
+    LobbyLauncher* launcher_ = nullptr;
+    QFile file_;
+    int state_ = 0;
 };
 
 } // namespace zb
