@@ -5,15 +5,19 @@
 #include "net/guard.h"
 #include "net/signalwatcher.h"
 #include "net/tsock.h"
+#include "shell/dialogs.h"
 #include "shell/errorreport.h"
+#include "shell/settings.h"
 #include "shell/soundmessagefilter.h"
 #include "shell/tphrases.h"
 #include "side/tabout.h"
 #include "side/tdownload.h"
 #include "side/thelp.h"
+#include "table/tablemodel.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
+#include "tally/tally.h"
 #include "tally/ttallylist.h"
 
 #include <QApplication>
@@ -35,12 +39,19 @@ GameApp::~GameApp() {
     server_.reset();
     delete help_;
     delete about_;
-    delete tally_;
     delete chat_;
+    tally_.reset();
 }
 
 void GameApp::start() {
+    const QString folder =
+        options_.settingsFolder.isEmpty() ? dataFolder() : options_.settingsFolder;
+    Dialogs& dialogs = options_.dialogs ? *options_.dialogs : standardDialogs();
+    tally_ = std::make_unique<Tally>(folder, dialogs, [](const QString& e) { reportError(e); });
+    tally_->load();
+
     TableOptions tableOptions = options_;
+    tableOptions.tally = &tally_->sink();
     tableOptions.startHost = [this] {
         server_->setListening(true);
         // The table follows its host to the port it really listens on ("0" picks a free one).
@@ -51,10 +62,15 @@ void GameApp::start() {
     };
     chat_ = new Tchat(tableOptions, random_);
     errors_->setParentWindow(chat_);
-    tally_ = new Ttallylist();
+    tally_->setPlayers([this] { return chat_->model().opponentNames(); });
     about_ = new Tabout();
+    about_->setAnchor(chat_);
     help_ = new Thelp();
-    server_ = std::make_unique<TServer>([this] { return chat_->botSpeed(); }, random_);
+    help_->setAboutBox(about_);
+    help_->setAnchor(chat_);
+    if (!botSpeed_)
+        botSpeed_ = [this] { return chat_->botSpeed(); };
+    server_ = std::make_unique<TServer>(botSpeed_, random_);
     server_->setPortName(options_.gamePort);
     // Nobody who connects in the instant after the listener opens may take the hosting player's
     // rights: slot 1 waits for this program's own table.
@@ -63,17 +79,26 @@ void GameApp::start() {
     gamestart_ = new Tgamestartform();
     phrases_ = new Tphrases();
     download_ = new Tdownload();
+    download_->setUrl(chat_->settings().lobbyUrl());
+    download_->setDownloadFolder(folder);
+    download_->setDialogs(dialogs);
     chat_->attachWindows(gamestart_, spylist_);
 
     connect(chat_, &Tchat::showHelp, help_, &QWidget::show);
     connect(chat_, &Tchat::showAbout, about_, &QWidget::show);
-    connect(chat_, &Tchat::showTally, tally_, &QWidget::show);
+    connect(chat_, &Tchat::showTally, this, [this] { guarded([&] { tally_->showOver(chat_); }); });
     connect(chat_, &Tchat::showSpyList, spylist_,
             [this] { guarded([&] { spylist_->showOver(chat_); }); });
     phrases_->attach(chat_->phraseButtons(), &chat_->settings());
     connect(chat_, &Tchat::showPhrases, phrases_,
             [this] { guarded([&] { phrases_->PhraseList1Click(); }); });
-    // Closing the table window ends the program, whatever other window is open.
+    // The installer or the lobby has started: the game ends as File > Exit ends it.
+    connect(
+        download_, &Tdownload::exitRequested, chat_, [this] { chat_->close(); },
+        Qt::QueuedConnection);
+    // Closing the table window ends the program, whatever other window is open; the tally is
+    // written then, as after every recorded game.
+    connect(chat_, &Tchat::closed, this, [this] { guarded([&] { tally_->save(); }); });
     connect(chat_, &Tchat::closed, this, &GameApp::finished, Qt::QueuedConnection);
 
     signals_ = std::make_unique<SignalWatcher>(std::initializer_list<int>{SIGINT, SIGTERM, SIGHUP},
@@ -86,7 +111,7 @@ void GameApp::start() {
 }
 
 QList<QWidget*> GameApp::windows() const {
-    return {chat_, tally_, about_, help_, spylist_, gamestart_, phrases_, download_};
+    return {chat_, tally_->window(), about_, help_, spylist_, gamestart_, phrases_, download_};
 }
 
 int runGame(int argc, char** argv) {

@@ -7,6 +7,7 @@
 #include "table/tableoptions.h"
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 namespace zb {
@@ -20,8 +21,8 @@ class Tgamestartform;
 class Thelp;
 class Tphrases;
 class TServer;
+class Tally;
 class Tspylist;
-class Ttallylist;
 
 class GameApp : public QObject {
     Q_OBJECT
@@ -32,9 +33,14 @@ public:
     // Creates the windows and shows the table window.
     void start();
 
+    // The interval of the computer players in milliseconds; by default the table window's
+    // "Bot Speed" item. Set before start().
+    void setBotSpeed(std::function<int()> botSpeed) { botSpeed_ = std::move(botSpeed); }
+
     Tchat* chat() const { return chat_; }
     TServer& server() const { return *server_; }
     ErrorReport* errorReport() const { return errors_.get(); }
+    Tally& tally() const { return *tally_; }
     // The windows in their order of creation. The game host, which the original program kept in
     // a hidden "Server" window, is a plain object owned here and is not among them.
     QList<QWidget*> windows() const;
@@ -48,9 +54,11 @@ private:
     rules::Random random_;
     std::unique_ptr<ErrorReport> errors_;
     std::unique_ptr<SignalWatcher> signals_;
+    std::function<int()> botSpeed_;
+    // The tally comes first: the table window reports its games to it from the start.
+    std::unique_ptr<Tally> tally_;
     // Owned here, destroyed in reverse order of creation.
     Tchat* chat_ = nullptr;
-    Ttallylist* tally_ = nullptr;
     Tabout* about_ = nullptr;
     Thelp* help_ = nullptr;
     std::unique_ptr<TServer> server_;

@@ -1,0 +1,73 @@
+// The whole program in one process: a solo game played out by the host's computer players lands
+// in the tally file, and the next start of the program reads it back.
+
+#include "support/fakedialogs.h"
+#include "support/ports.h"
+#include "support/wait.h"
+
+#include "apps/zorbinet/gameapp.h"
+#include "net/protocol.h"
+#include "net/tsock.h"
+#include "side/tabout.h"
+#include "table/tablemodel.h"
+#include "table/tchat.h"
+#include "tally/store/tallymodel.h"
+#include "tally/tally.h"
+#include "tally/ttallylist.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using zbtest::waitFor;
+
+namespace {
+
+zb::TableOptions soloIn(const QString& folder, zbtest::FakeDialogs& dialogs) {
+    zb::TableOptions o;
+    o.settingsFolder = folder;
+    o.gamePort = QStringLiteral("0");
+    o.lobbyPort = zbtest::refusingPort();
+    o.dialogs = &dialogs;
+    return o;
+}
+
+TEST(TallyGame, AFinishedGameIsInTheFileAtOnceAndTheNextStartReadsItBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = QDir(dir.path()).filePath("zorbinettally.tld");
+    {
+        zbtest::FakeDialogs dialogs;
+        zb::GameApp app(soloIn(dir.path(), dialogs));
+        app.setBotSpeed([] { return 2; });
+        app.start();
+        zb::Tchat* chat = app.chat();
+        ASSERT_TRUE(waitFor([&] { return chat->state().loggedin && chat->state().myseat == 1; }));
+        // The hosting player starts a game and lets the computer play the own seat.
+        chat->startgame();
+        chat->menu().JustWatch1->trigger();
+        ASSERT_TRUE(waitFor([&] { return !chat->model().winner().isEmpty(); }, 60s));
+        // Written when the game was recorded, before the program ends.
+        ASSERT_TRUE(QFile::exists(file));
+        EXPECT_EQ(app.tally().model().cell(1, 0), "1") << "one game played";
+        // "View Tally" fills the check list from the table's seats and shows the window.
+        chat->menu().ViewTally1->trigger();
+        EXPECT_TRUE(app.tally().window()->isVisible());
+        EXPECT_EQ(app.tally().model().currentPlayers(), QStringList({"Klot", "Kling", "Klick"}));
+    }
+    zbtest::FakeDialogs dialogs;
+    zb::GameApp again(soloIn(dir.path(), dialogs));
+    again.start();
+    EXPECT_EQ(again.tally().model().cell(1, 0), "1");
+    EXPECT_NE(again.tally().model().cell(4, 0), "0") << "the high score came back too";
+}
+
+// What the table tells the host is the version the about box shows.
+TEST(TallyGame, TheTableReportsTheAboutBoxsVersion) {
+    EXPECT_EQ(zb::proto::kVersion, QByteArray(zb::Tabout::kVersion));
+}
+
+} // namespace
