@@ -1,6 +1,7 @@
 #include "table/elidedlabel.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace zb {
 
@@ -26,7 +27,10 @@ void ElidedLabel::setMinimumPixelSize(int pixels) {
 QFont ElidedLabel::fittedFont(int width) const {
     QFont f = font();
     int px = f.pixelSize();
-    const auto tooWide = [&] { return QFontMetrics(f).horizontalAdvance(text()) > width; };
+    // Every visible letter is at least a pixel wide, so the first width + 1 of them decide
+    // whether the text fits: a 60 KB winner text costs no more than a short one.
+    const QString probe = text().left(std::max(width, 0) + 1);
+    const auto tooWide = [&] { return QFontMetrics(f).horizontalAdvance(probe) > width; };
     if (minimumPixelSize_ <= 0 || px <= 0)
         return f;
     // Narrower letters first, then smaller ones.
