@@ -9,6 +9,7 @@
 #include "net/protocol.h"
 #include "net/tsock.h"
 #include "side/tabout.h"
+#include "side/tdownload.h"
 #include "table/tablemodel.h"
 #include "table/tchat.h"
 #include "tally/store/tallymodel.h"
@@ -63,6 +64,23 @@ TEST(TallyGame, AFinishedGameIsInTheFileAtOnceAndTheNextStartReadsItBack) {
     again.start();
     EXPECT_EQ(again.tally().model().cell(1, 0), "1");
     EXPECT_NE(again.tally().model().cell(4, 0), "0") << "the high score came back too";
+}
+
+// A started installer or lobby ends the game the way File > Exit does: the tally is written.
+TEST(TallyGame, TheDownloadWindowsExitEndsTheGameAndWritesTheTally) {
+    QTemporaryDir dir;
+    zbtest::FakeDialogs dialogs;
+    zb::GameApp app(soloIn(dir.path(), dialogs));
+    app.start();
+    auto* download = qobject_cast<zb::Tdownload*>(app.windows().back());
+    ASSERT_NE(download, nullptr);
+    ASSERT_TRUE(download->isVisible()) << "a solo start offers the download";
+    bool finished = false;
+    QObject::connect(&app, &zb::GameApp::finished, [&] { finished = true; });
+    emit download->exitRequested();
+    EXPECT_TRUE(waitFor([&] { return finished; }));
+    EXPECT_FALSE(app.chat()->isVisible());
+    EXPECT_TRUE(QFile::exists(QDir(dir.path()).filePath("zorbinettally.tld")));
 }
 
 // What the table tells the host is the version the about box shows.
