@@ -47,10 +47,14 @@ fuzz: deps
 	./tools/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
 
 # PREFIX=$HOME/.local needs no root; a prefix that cannot be written is refused before any copy.
-install: build
+# Only what is installed is built for them, not the tests and benchmarks.
+INSTALLED := zorbinet zorbinet-host zb_man_pages
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED)
 	cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-package: build
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED)
 	rm -f $(BUILD)/packages/zorbinet_*.deb
 	cd $(BUILD) && cpack -G DEB
 
