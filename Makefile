@@ -1,11 +1,14 @@
 # make run   - install what is missing, build, start a solo game
 # make test  - install what is missing, build, run every test
+# make install PREFIX=...  - install the programs, desktop entry, icons, metainfo and manual pages
+# make package             - build a Debian package (build/packages/zorbinet_VERSION_ARCH.deb)
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
+PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build run test asan fuzz bench format clean
+.PHONY: all deps configure build run test asan fuzz bench format clean install package
 
 all: build
 
@@ -42,6 +45,18 @@ fuzz: deps
 	  -DCMAKE_CXX_COMPILER=clang++
 	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	./tools/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
+
+# PREFIX=$HOME/.local needs no root; a prefix that cannot be written is refused before any copy.
+# Only what is installed is built for them, not the tests and benchmarks.
+INSTALLED := zorbinet zorbinet-host zb_man_pages
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED)
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED)
+	rm -f $(BUILD)/packages/zorbinet_*.deb
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	./tools/run-benchmarks.sh $(BUILD)

@@ -9,6 +9,7 @@ PACKAGES=(
   clang libclang-rt-14-dev lld clang-format
   xvfb xauth xdotool x11-apps imagemagick
   espeak-ng sox fonts-dejavu-core
+  desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )
 
 missing=()

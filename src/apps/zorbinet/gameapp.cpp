@@ -21,6 +21,7 @@
 #include "tally/ttallylist.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <csignal>
 
 namespace zb {
@@ -122,7 +123,15 @@ int runGame(int argc, char** argv) {
     // Before anything touches the audio back end, which complains where there is no sound.
     installAudioMessageFilter();
     QApplication app(argc, argv);
+    // The name also picks the data folder and the window's WM_CLASS ("Zorbinet", which the
+    // desktop entry's StartupWMClass names); the desktop file name lets a shell group the window.
     QApplication::setApplicationName(QStringLiteral("Zorbinet"));
+    QApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zorbinet.Zorbinet"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/io.github.zorbinet.Zorbinet.png").arg(size));
+    QApplication::setWindowIcon(icon);
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance guard;
