@@ -179,7 +179,10 @@ QString Settings::lobbyUrl() const {
 
 QString chooseDataFolder(const QString& programFolder, const QString& userFolder) {
     const QFileInfo info(programFolder);
-    if (!programFolder.isEmpty() && info.isDir() && info.isWritable())
+    // An installed program lives in a shared bin/ folder (/usr/bin, ~/.local/bin): a player's
+    // files do not belong there even where it is writable.
+    const bool installed = info.fileName() == QLatin1String("bin");
+    if (!programFolder.isEmpty() && !installed && info.isDir() && info.isWritable())
         return programFolder;
     return userFolder;
 }

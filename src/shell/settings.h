@@ -73,8 +73,8 @@ private:
     bool loaded_ = false;
 };
 
-// Where the settings and tally files live: the program's folder when it is writable, otherwise
-// the per-user data folder (which is created when first written).
+// Where the settings and tally files live: the program's folder when it is writable and not an
+// installed bin/ folder, otherwise the per-user data folder (created when first written).
 QString dataFolder();
 // The same choice between two given folders.
 QString chooseDataFolder(const QString& programFolder, const QString& userFolder);

@@ -401,6 +401,10 @@ TEST(SettingsFolder, ProgramFolderWhenWritableElseTheUserFolder) {
     QFile file(program.filePath(QStringLiteral("plain")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     EXPECT_EQ(zb::chooseDataFolder(file.fileName(), user.path()), user.path());
+    // Installed with make install or the package: the user's files stay out of bin/.
+    ASSERT_TRUE(QDir(program.path()).mkdir(QStringLiteral("bin")));
+    EXPECT_EQ(zb::chooseDataFolder(program.filePath(QStringLiteral("bin")), user.path()),
+              user.path());
     // A folder the process may not write to; root may write anywhere, so only when not root.
     if (!QFileInfo(QStringLiteral("/proc")).isWritable()) {
         EXPECT_EQ(zb::chooseDataFolder(QStringLiteral("/proc"), user.path()), user.path());
