@@ -135,11 +135,11 @@ void Tchat::showPreferences() {
     menu_.Normal1->setChecked(p.botSpeed == Preferences::kBotNormal);
     menu_.PlaySounds1->setChecked(p.playSounds);
     menu_.doubleCheck->setChecked(p.doubleCheck);
+    menu_.ShowScoreHints1->setChecked(p.scoreHints);
+    showScoreHints();
     menu_.New1->setChecked(p.turnSound == 1);
     menu_.Classic1->setChecked(p.turnSound != 1);
     menu_.PlayChatterSounds1->setChecked(p.chatterSounds);
-    menu_.ShowScoreHints1->setChecked(p.scoreHints);
-    showScoreHints();
 }
 
 void Tchat::saveBoundsOnClose() {
