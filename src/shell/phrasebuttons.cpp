@@ -58,6 +58,8 @@ void PhraseButtons::buildButtons() {
             [n](qreal dpr) { return pics::phraseIcon(n, pics::kPhraseSize, dpr); });
         button->setGeometry(QRect(QPoint(kLeft[static_cast<size_t>(n)], 0), pics::kPhraseSize));
         button->setToolTip(tooltipFor(phrases_[static_cast<size_t>(n)]));
+        b_phrase_[static_cast<size_t>(n)] = button;
+        nameButton(n);
         if (n == kChatterButton) {
             connect(button, &QAbstractButton::clicked, this,
                     [this] { guarded([&] { b_phrase10Click(); }); });
@@ -65,8 +67,17 @@ void PhraseButtons::buildButtons() {
             connect(button, &QAbstractButton::clicked, this,
                     [this, n] { guarded([&] { b_phrase1Click(n); }); });
         }
-        b_phrase_[static_cast<size_t>(n)] = button;
     }
+}
+
+void PhraseButtons::nameButton(int button) {
+    // A screen reader says what a button sends; the pictures alone say nothing.
+    PictureButton* b = b_phrase_[static_cast<size_t>(button)];
+    if (button == kChatterButton)
+        b->setAccessibleName(QStringLiteral("Chatter sounds"));
+    else
+        b->setAccessibleName(
+            QStringLiteral("Phrase %1: %2").arg(button).arg(phrases_[static_cast<size_t>(button)]));
 }
 
 QString PhraseButtons::phrase(int button) const {
@@ -80,6 +91,7 @@ void PhraseButtons::setPhrase(int button, const QString& text) {
         return;
     phrases_[static_cast<size_t>(button)] = text;
     b_phrase_[static_cast<size_t>(button)]->setToolTip(tooltipFor(text));
+    nameButton(button);
 }
 
 void PhraseButtons::loadPhrases(const Preferences& prefs) {

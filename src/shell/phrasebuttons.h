@@ -83,6 +83,7 @@ signals:
 
 private:
     void buildButtons();
+    void nameButton(int button);
     void send(const QByteArray& message);
 
     std::array<PictureButton*, kButtons + 1> b_phrase_{};

@@ -14,9 +14,9 @@ namespace zb {
 
 namespace {
 
-constexpr std::array<const char*, 11> kKeyNames{
+constexpr std::array<const char*, 12> kKeyNames{
     "Textsize", "Textcolor",  "Botspeed",    "Top",       "Left",          "Width",
-    "Height",   "Playsounds", "Doublecheck", "Turnsound", "ChatterSounds",
+    "Height",   "Playsounds", "Doublecheck", "Turnsound", "ChatterSounds", "ScoreHints",
 };
 
 constexpr Settings::Key kAllKeys[] = {
@@ -106,6 +106,7 @@ void Settings::load() {
     prefs_.doubleCheck = text("Doublecheck", playText) != kFalse;
     prefs_.turnSound = text("Turnsound", QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
     prefs_.chatterSounds = text("ChatterSounds", kTrue) != kFalse;
+    prefs_.scoreHints = text("ScoreHints", kTrue) != kFalse;
 
     loaded_ = true;
 }
@@ -134,6 +135,8 @@ QString Settings::text(Key key) const {
         return prefs_.turnSound == 1 ? QStringLiteral("1") : QStringLiteral("0");
     case Key::ChatterSounds:
         return prefs_.chatterSounds ? kTrue : kFalse;
+    case Key::ScoreHints:
+        return prefs_.scoreHints ? kTrue : kFalse;
     }
     return {};
 }

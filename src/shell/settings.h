@@ -19,7 +19,9 @@ public:
     static constexpr char kSection[] = "Zorbinet";
     static constexpr char kDefaultLobbyUrl[] = "http://www.quon77.com/lobby/qlbsetup.exe";
 
-    // The keys this program writes, in the order of a full write.
+    // The keys this program writes, in the order of a full write. ScoreHints comes last and is
+    // no part of a full write: it is written only when its menu item changes it, so every file
+    // that a full write produced before it existed is produced the same way today.
     enum class Key {
         Textsize,
         Textcolor,
@@ -32,6 +34,7 @@ public:
         Doublecheck,
         Turnsound,
         ChatterSounds,
+        ScoreHints,
     };
 
     // folder: where the settings file lives; empty picks dataFolder().

@@ -25,6 +25,9 @@ struct Preferences {
     bool doubleCheck = false;
     int turnSound = 0; // 0 "Classic", 1 "New"
     bool chatterSounds = false;
+    // The faint numbers in the own column's empty cells during the own turn. A key of its own,
+    // which the lobby does not know and leaves alone.
+    bool scoreHints = true;
 };
 
 } // namespace zb

@@ -91,12 +91,14 @@ Board::Board(QWidget* parent) : QWidget(parent) {
     throw_->setPictureSource([](qreal r) { return pics::throwPicture(pics::kThrowSize, r); });
     throw_->setGeometry(QRect(kThrowPlace, pics::kThrowSize));
     throw_->setToolTip(QStringLiteral("Roll the dice"));
+    throw_->setAccessibleName(QStringLiteral("Roll the dice"));
     throw_->hide();
     start_ = new PictureButton(this);
     start_->setObjectName(QStringLiteral("button_start"));
     start_->setPictureSource([](qreal r) { return pics::startPicture(pics::kThrowSize, r); });
     start_->setGeometry(QRect(kThrowPlace, pics::kThrowSize));
     start_->setToolTip(QStringLiteral("Start a new game"));
+    start_->setAccessibleName(QStringLiteral("Start a new game"));
     start_->hide();
     connect(throw_, &PictureButton::clicked, this,
             [this] { guarded([&] { emit throwClicked(); }); });
@@ -144,6 +146,7 @@ void Board::buildDice() {
         dice_[d].button = button;
         dice_[d].face = kFirstFaces[d];
         drawDie(d);
+        nameDie(d);
         connect(button, &PictureButton::clicked, this,
                 [this, d] { guarded([&] { emit dieClicked(d); }); });
     }
@@ -156,11 +159,25 @@ void Board::drawDie(int die) {
         [face, bonus](qreal r) { return pics::dieFace(face, bonus, pics::kDieSize, r); });
 }
 
+void Board::nameDie(int die) {
+    const Die& d = dice_[die];
+    QString name = QStringLiteral("Die %1: ").arg(die);
+    if (!d.rolled)
+        name += QStringLiteral("not rolled");
+    else
+        name += QString::number(d.face) + (d.bonusStyle ? QStringLiteral(", bonus") : QString()) +
+                (d.held ? QStringLiteral(", held") : QString());
+    d.button->setAccessibleName(name);
+}
+
 void Board::placedice(int die, int face, bool bonusStyle, bool clickable) {
     Die& d = dice_[die];
     d.face = face;
     d.bonusStyle = bonusStyle;
+    d.rolled = true;
+    d.held = false;
     drawDie(die);
+    nameDie(die);
     d.button->move(openLeft(die), kOpenTop);
     d.button->show();
     d.button->setEnabled(clickable);
@@ -168,10 +185,14 @@ void Board::placedice(int die, int face, bool bonusStyle, bool clickable) {
 
 void Board::holdDie(int die) {
     dice_[die].button->move(dice_[die].button->x(), kHeldTop);
+    dice_[die].held = true;
+    nameDie(die);
 }
 
 void Board::releaseDie(int die) {
     dice_[die].button->move(dice_[die].button->x(), kOpenTop);
+    dice_[die].held = false;
+    nameDie(die);
 }
 
 void Board::scatter() {
@@ -182,6 +203,7 @@ void Board::scatter() {
 void Board::setBonusFace(int face) {
     bonusFace_ = face;
     bonus_->setPixmap(pics::dieFace(face, true, pics::kDieSize, devicePixelRatioF()));
+    bonus_->setAccessibleName(QStringLiteral("Bonus die: %1").arg(face));
 }
 
 void Board::showBonus(bool shown) {

@@ -82,9 +82,12 @@ private:
         PictureButton* button = nullptr;
         int face = 0;
         bool bonusStyle = false;
+        bool rolled = false; // for its spoken name only: the first faces are decoration
+        bool held = false;   // for its spoken name only; the model knows what is held
     };
     void buildDice();
     void drawDie(int die);
+    void nameDie(int die);
 
     std::array<Die, 6> dice_{}; // index 0 unused
     PictureButton* throw_ = nullptr;

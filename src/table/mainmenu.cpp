@@ -14,13 +14,50 @@ QAction* checkable(QMenu* menu, const QString& text, bool checked = false) {
     return a;
 }
 
+QAction* keyed(QMenu* menu, const QString& text, const QList<QKeySequence>& keys) {
+    QAction* a = menu->addAction(text);
+    a->setShortcuts(keys);
+    return a;
+}
+
 } // namespace
+
+void MainMenu::buildGame(QMenu* game) {
+    // Plain keys belong to the chat line, so every shortcut here has Ctrl, or is a key that
+    // typing never produces (F2, Escape); none is one a text field uses (Ctrl+Y is its Redo).
+    RollDice1 = keyed(game, QStringLiteral("Roll Dice"),
+                      {QKeySequence(Qt::CTRL | Qt::Key_R), QKeySequence(Qt::Key_F2)});
+    for (int d = 1; d <= 5; ++d)
+        holdDie[d] = keyed(game, QStringLiteral("Hold or Release Die %1").arg(d),
+                           {QKeySequence(Qt::CTRL | (Qt::Key_0 + d))});
+    game->addSeparator();
+    CursorUp1 =
+        keyed(game, QStringLiteral("Card Cursor Up"), {QKeySequence(Qt::CTRL | Qt::Key_Up)});
+    CursorDown1 =
+        keyed(game, QStringLiteral("Card Cursor Down"), {QKeySequence(Qt::CTRL | Qt::Key_Down)});
+    CursorLeft1 =
+        keyed(game, QStringLiteral("Card Cursor Left"), {QKeySequence(Qt::CTRL | Qt::Key_Left)});
+    CursorRight1 =
+        keyed(game, QStringLiteral("Card Cursor Right"), {QKeySequence(Qt::CTRL | Qt::Key_Right)});
+    ScoreCursor1 = keyed(
+        game, QStringLiteral("Score the Category at the Cursor"),
+        {QKeySequence(Qt::CTRL | Qt::Key_Return),
+         QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))});
+    ZeroYes1 = keyed(game, QStringLiteral("Yes, Score 0"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    game->addSeparator();
+    ChatLine1 = keyed(game, QStringLiteral("Go to the Chat Line"),
+                      {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_Escape)});
+}
 
 void MainMenu::build(QMenuBar* bar) {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     StartGame1 = file->addAction(QStringLiteral("Start Game"));
+    // The item is enabled only on the table that may start games, and so is its shortcut.
+    StartGame1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("Exit"));
+
+    buildGame(bar->addMenu(QStringLiteral("&Game")));
 
     // The initial ticks are the preferences before the settings file is read.
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
@@ -50,6 +87,7 @@ void MainMenu::build(QMenuBar* bar) {
     options->addSeparator();
     JustWatch1 = checkable(options, QStringLiteral("Just Watch"));
     doubleCheck = checkable(options, QStringLiteral("Double Check for 0 Score"));
+    ShowScoreHints1 = checkable(options, QStringLiteral("Show Score Hints"), true);
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     ViewTally1 = view->addAction(QStringLiteral("View Tally"));

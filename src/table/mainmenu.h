@@ -1,6 +1,7 @@
 #pragma once
 // The table window's main menu. Items keep the names under which the rest of the program knows
 // them; choices that belong together (bot speed, turn sound, text size) are exclusive groups.
+// The Game menu holds the keyboard's ways to play; its shortcuts are what the menu shows.
 
 #include <QObject>
 #include <array>
@@ -15,6 +16,16 @@ struct MainMenu {
     // File
     QAction* StartGame1 = nullptr;
     QAction* Exit1 = nullptr;
+    // Game: the keyboard's ways to do what the board's and the card's clicks do.
+    QAction* RollDice1 = nullptr;
+    std::array<QAction*, 6> holdDie{}; // dice 1..5; [0] unused
+    QAction* CursorUp1 = nullptr;
+    QAction* CursorDown1 = nullptr;
+    QAction* CursorLeft1 = nullptr;
+    QAction* CursorRight1 = nullptr;
+    QAction* ScoreCursor1 = nullptr;
+    QAction* ZeroYes1 = nullptr;
+    QAction* ChatLine1 = nullptr;
     // Options
     QAction* PlaySounds1 = nullptr;
     QMenu* TurnSound1 = nullptr;
@@ -32,6 +43,7 @@ struct MainMenu {
     QAction* ResetScreenLocation1 = nullptr;
     QAction* JustWatch1 = nullptr;
     QAction* doubleCheck = nullptr; // "Double Check for 0 Score"
+    QAction* ShowScoreHints1 = nullptr;
     // View
     QAction* ViewTally1 = nullptr;
     QAction* SpyList1 = nullptr;
@@ -44,6 +56,9 @@ struct MainMenu {
 
     // Fills the menu bar; the actions are owned by the menus.
     void build(QMenuBar* bar);
+
+private:
+    void buildGame(QMenu* game);
 };
 
 } // namespace zb

@@ -29,6 +29,8 @@ const QColor kPaper(0xFF, 0xFD, 0xF4);
 const QColor kRule(0xE3, 0xDA, 0xBF);
 const QColor kSectionRule(0xB9, 0xAD, 0x87);
 const QColor kTurnMark(0xF6, 0xD3, 0x6B);
+const QColor kCursorMark(0xBF, 0xD7, 0xF2);
+const QColor kHintInk(0x00, 0x80, 0x00, 120);
 
 int columnLeft(int seat) {
     return kLabelWidth + kColumnWidth * (seat - 1);
@@ -50,6 +52,41 @@ QFont pixelFont(const QFont& base, int px, bool bold) {
     return f;
 }
 
+QRect cellRect(int seat, int row) {
+    return QRect(columnLeft(seat) + 1, rowTop(row), kColumnWidth - 2, kRowHeight);
+}
+
+// The hints lie over the cells, so a cell that lights up under the pointer keeps its hint, and
+// they take no clicks: a click goes to the cell below as always.
+class HintLayer : public QWidget {
+public:
+    HintLayer(const ScoreHints& hints, QWidget* parent) : QWidget(parent), hints_(hints) {
+        setObjectName(QStringLiteral("scorehints"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(parent->rect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (hints_.seat < 1 || hints_.seat > ScoreCard::kSeats)
+            return;
+        QPainter p(this);
+        QFont f = font();
+        f.setPixelSize(11);
+        f.setItalic(true);
+        p.setFont(f);
+        p.setPen(kHintInk);
+        for (int c = 1; c <= rules::kCategories; ++c) {
+            if (hints_.value[c] != ScoreHints::kNone)
+                p.drawText(cellRect(hints_.seat, c), Qt::AlignCenter,
+                           QString::number(hints_.value[c]));
+        }
+    }
+
+private:
+    const ScoreHints& hints_;
+};
+
 } // namespace
 
 ScoreCard::ScoreCard(QWidget* parent) : QWidget(parent) {
@@ -58,6 +95,8 @@ ScoreCard::ScoreCard(QWidget* parent) : QWidget(parent) {
     buildHeader();
     buildRows();
     buildTotals();
+    hintLayer_ = new HintLayer(hints_, this);
+    hintLayer_->raise();
     clearall(0);
 }
 
@@ -133,7 +172,7 @@ void ScoreCard::buildRows() {
         for (int seat = 1; seat <= kSeats; ++seat) {
             auto* cell = new HighlightLabel(this);
             cell->setObjectName(QStringLiteral("score%1_%2").arg(seat).arg(row));
-            cell->setGeometry(columnLeft(seat) + 1, rowTop(row), kColumnWidth - 2, kRowHeight);
+            cell->setGeometry(cellRect(seat, row));
             cell->setAlignment(Qt::AlignCenter);
             cell->setFont(pixelFont(font(), 12, false));
             score_[seat][row] = cell;
@@ -173,6 +212,7 @@ void ScoreCard::clearall(int mySeat) {
             cell->clear();
             cell->setTextColor(seat == mySeat && row <= kCategories ? kGreen : kBlack);
         }
+        nameColumn(seat);
     }
 }
 
@@ -189,10 +229,12 @@ void ScoreCard::setCell(int seat, int row, int value) {
         cell->clear();
         if (row <= kCategories)
             cell->setBold(false);
+        nameCell(seat, row);
         return;
     }
     cell->setText(QString::number(value));
     cell->setBold(true);
+    nameCell(seat, row);
 }
 
 QString ScoreCard::cellText(int seat, int row) const {
@@ -201,6 +243,7 @@ QString ScoreCard::cellText(int seat, int row) const {
 
 void ScoreCard::setTotal(int seat, const QString& text) {
     total_[seat]->setText(text);
+    total_[seat]->setAccessibleName(seatName(seat) + QStringLiteral(", Total: ") + text);
 }
 
 QString ScoreCard::seatName(int seat) const {
@@ -215,6 +258,7 @@ void ScoreCard::setSeat(int seat, const QString& shown, const QString& stored) {
     playername_[seat]->setText(shown);
     playername_[seat]->setToolTip(stored);
     styleSeatName(seat);
+    nameColumn(seat);
 }
 
 void ScoreCard::styleSeatName(int seat) {
@@ -274,6 +318,63 @@ void ScoreCard::setChoosable(bool choosable) {
 void ScoreCard::setOwnColumn(int seat) {
     ownSeat_ = seat;
     update();
+}
+
+void ScoreCard::setHints(const ScoreHints& hints) {
+    if (hints == hints_)
+        return;
+    const int before = hints_.seat;
+    hints_ = hints;
+    hintLayer_->update();
+    nameColumn(before);
+    nameColumn(hints_.seat);
+}
+
+void ScoreCard::setCursor(int seat, int row) {
+    markCursor(false);
+    const bool valid = seat >= 1 && seat <= kSeats && row >= 1 && row <= kRows;
+    cursorSeat_ = valid ? seat : 0;
+    cursorRow_ = valid ? row : 0;
+    markCursor(true);
+}
+
+void ScoreCard::markCursor(bool on) {
+    if (cursorSeat_ == 0)
+        return;
+    const QColor mark = on ? kCursorMark : QColor();
+    label_[cursorRow_]->setBackgroundColor(mark);
+    score_[cursorSeat_][cursorRow_]->setBackgroundColor(mark);
+    // The chat line keeps the focus, so the card says where the cursor stands.
+    if (on)
+        setAccessibleDescription(QStringLiteral("Cursor: ") + cellName(cursorSeat_, cursorRow_));
+}
+
+QString ScoreCard::cellName(int seat, int row) const {
+    if (seat < 1 || seat > kSeats || row < 1 || row > kRows)
+        return {};
+    const QString text = score_[seat][row]->text();
+    QString name = seatName(seat) + QStringLiteral(", ") +
+                   QString::fromStdString(rules::categoryCaption(row)) + QStringLiteral(": ") +
+                   (text.isEmpty() ? QStringLiteral("empty") : text);
+    if (seat == hints_.seat && row <= kCategories && text.isEmpty() &&
+        hints_.value[row] != ScoreHints::kNone)
+        name += QStringLiteral(", would score ") + QString::number(hints_.value[row]);
+    return name;
+}
+
+void ScoreCard::nameCell(int seat, int row) {
+    score_[seat][row]->setAccessibleName(cellName(seat, row));
+    if (seat == cursorSeat_ && row == cursorRow_)
+        markCursor(true);
+}
+
+void ScoreCard::nameColumn(int seat) {
+    if (seat < 1 || seat > kSeats)
+        return;
+    for (int row = 1; row <= kRows; ++row)
+        nameCell(seat, row);
+    total_[seat]->setAccessibleName(seatName(seat) + QStringLiteral(", Total: ") +
+                                    total_[seat]->text());
 }
 
 void ScoreCard::paintEvent(QPaintEvent*) {

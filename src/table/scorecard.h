@@ -3,6 +3,8 @@
 // name, watching marker and grand total, the heading, the round label and the roll markers. It
 // shows what it is told and reports clicks on rows 1..12; the rules of choosing are the table's.
 
+#include "table/scorehints.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -71,6 +73,16 @@ public:
     // The column that is the local player's, drawn with a tint; 0 for none.
     void setOwnColumn(int seat);
 
+    // Faint numbers in the empty cells of the hints' column; hints with seat 0 clear them.
+    void setHints(const ScoreHints& hints);
+    const ScoreHints& hints() const { return hints_; }
+    // The keyboard's cursor: a marked cell (and its row's caption); seat 0 hides it.
+    void setCursor(int seat, int row);
+    int cursorSeat() const { return cursorSeat_; }
+    int cursorRow() const { return cursorRow_; }
+    // What a screen reader says for a cell: "Ann, Fours: 12", "Bob, Full House: empty".
+    QString cellName(int seat, int row) const;
+
 signals:
     // A click on the label or any cell of rows 1..12.
     void categoryClicked(int category);
@@ -83,6 +95,9 @@ private:
     void buildRows();
     void buildTotals();
     void styleSeatName(int seat);
+    void nameCell(int seat, int row);
+    void nameColumn(int seat);
+    void markCursor(bool on);
 
     std::array<std::array<HighlightLabel*, kRows + 1>, kSeats + 1> score_{};
     std::array<HighlightLabel*, kRows + 1> label_{};
@@ -95,6 +110,10 @@ private:
     int turnSeat_ = 0;
     int ownSeat_ = 0;
     bool choosable_ = false;
+    ScoreHints hints_;
+    QWidget* hintLayer_ = nullptr;
+    int cursorSeat_ = 0;
+    int cursorRow_ = 0;
 };
 
 } // namespace zb

@@ -2,17 +2,20 @@
 
 #include "controls/backgroundpainter.h"
 #include "controls/flatstyle.h"
+#include "controls/highlightlabel.h"
 #include "controls/picturebutton.h"
 #include "net/errors.h"
 #include "net/guard.h"
 #include "net/tsock.h"
 #include "rules/random.h"
+#include "rules/rules.h"
 #include "shell/chatpanel.h"
 #include "shell/dialogs.h"
 #include "shell/latin1.h"
 #include "shell/phrasebuttons.h"
 #include "shell/soundeffectplayer.h"
 #include "table/board.h"
+#include "table/keyboard.h"
 #include "table/scorecard.h"
 #include "table/seatpopup.h"
 #include "table/session.h"
@@ -68,6 +71,7 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
     connectMenu();
     connectPreferences();
     connectControls();
+    connectKeyboard();
     connectSpectatorControls();
     bindViews();
     registerHandlers();
@@ -168,6 +172,36 @@ void Tchat::connectControls() {
     connect(card_, &ScoreCard::categoryClicked, this, [this](int c) { cardClick(c); });
     connect(board_->panel_zero(), &ZeroPanel::yesClicked, this, [this] { yesClick(); });
     connect(board_->panel_zero(), &ZeroPanel::noClicked, this, [this] { noClick(); });
+}
+
+void Tchat::connectKeyboard() {
+    KeyboardPlay::Handlers h;
+    h.throwClick = [this] { image_throwdiceClick(); };
+    h.dieClick = [this](int die) { diceClick(die); };
+    h.categoryClick = [this](int row) { cardClick(row); };
+    h.yesClick = [this] { yesClick(); };
+    h.noClick = [this] { noClick(); };
+    h.focusChat = [this] { focusChat(); };
+    keyboard_ = new KeyboardPlay(*model_, std::move(h), this);
+    keyboard_->attachMenu(menu_);
+    keyboard_->watchChatLine(chat_->mychat());
+    connect(keyboard_, &KeyboardPlay::cursorMoved, card_, &ScoreCard::setCursor);
+
+    // The controls tell their shortcuts.
+    board_->image_throwdice()->setToolTip(
+        withShortcuts(QStringLiteral("Roll the dice"), menu_.RollDice1->shortcuts()));
+    board_->button_start()->setToolTip(
+        withShortcuts(QStringLiteral("Start a new game"), menu_.StartGame1->shortcuts()));
+    for (int d = 1; d <= 5; ++d)
+        board_->dice(d)->setToolTip(withShortcuts(QStringLiteral("Hold or release die %1").arg(d),
+                                                  menu_.holdDie[d]->shortcuts()));
+    const QString cursorKeys =
+        QStringLiteral(" (keyboard: Ctrl+arrow keys move the cursor, %1 scores)")
+            .arg(menu_.ScoreCursor1->shortcut().toString(QKeySequence::NativeText));
+    for (int row = 1; row <= ScoreCard::kCategories; ++row)
+        card_->label(row)->setToolTip(QStringLiteral("Score ") +
+                                      QString::fromStdString(rules::categoryCaption(row)) +
+                                      cursorKeys);
 }
 
 void Tchat::addlinetochat(const QString& line, quint32 colour) {

@@ -26,6 +26,7 @@ namespace zb {
 class Board;
 class ChatPanel;
 class Dialogs;
+class KeyboardPlay;
 class PhraseButtons;
 class ScoreCard;
 class SeatPopup;
@@ -89,6 +90,8 @@ public:
     ScoreCard* card() const { return card_; }
     ChatPanel* chatPanel() const { return chat_; }
     PhraseButtons* phraseButtons() const { return phrases_; }
+    // The Game menu's shortcuts and the card's keyboard cursor.
+    KeyboardPlay* keyboard() const { return keyboard_; }
     SeatPopup* popup_kick() const { return popup_kick_; }
     Tgamestartform* gameStartForm() const { return gamestart_; }
     Tspylist* spyList() const { return spylist_; }
@@ -148,6 +151,8 @@ private:
     void buildLayout();
     void connectMenu();
     void connectControls();
+    // Keyboard play: each shortcut runs the handler of its click (keyboard.h).
+    void connectKeyboard();
     void placeMainPanel();
     void ResetScreenLocation1Click();
     void setOuterBounds(const QRect& outer);
@@ -157,6 +162,8 @@ private:
     void refreshHints();
     // The board and the score card follow the model (tchat_view.cpp).
     void bindViews();
+    // The faint score hints of the own column, while "Show Score Hints" is ticked.
+    void showScoreHints();
 
     // Session and seats (tchat_session.cpp).
     void registerHandlers();
@@ -221,6 +228,7 @@ private:
     ScoreCard* card_ = nullptr;
     ChatPanel* chat_ = nullptr;
     PhraseButtons* phrases_ = nullptr;
+    KeyboardPlay* keyboard_ = nullptr;
     SeatPopup* popup_kick_ = nullptr;
     Tgamestartform* gamestart_ = nullptr;
     Tspylist* spylist_ = nullptr;

@@ -103,6 +103,7 @@ void Tchat::refreshHints() {
     const ClientState& s = model_->state();
     card_->setOwnColumn(s.isPlayer() ? s.myseat : 0);
     card_->setChoosable(s.myTurn() && s.mayact && model_->rolledThisTurn());
+    showScoreHints();
 }
 
 void Tchat::sendlogininfo(Fields& f) {

@@ -60,6 +60,15 @@ void Tchat::connectPreferences() {
     item(menu_.Normal1, Key::Botspeed, [&p](bool) { p.botSpeed = Preferences::kBotNormal; });
     item(menu_.Fast1, Key::Botspeed, [&p](bool) { p.botSpeed = Preferences::kBotFast; });
     item(menu_.doubleCheck, Key::Doublecheck, [&p](bool on) { p.doubleCheck = on; });
+    // The hints' key is this program's own addition and no part of a full write: it is
+    // written alone, whenever it changes, before or after the file was read.
+    connect(menu_.ShowScoreHints1, &QAction::triggered, this, [this, &p](bool on) {
+        guarded([&] {
+            p.scoreHints = on;
+            settings_.saveKey(Key::ScoreHints);
+            showScoreHints();
+        });
+    });
 
     // The chat panel handles "Text Color" and "Text Size" itself and then says that something
     // changed; a size item has just been chosen when it is about the size.
@@ -78,6 +87,7 @@ void Tchat::connectPreferences() {
     p.turnSound = menu_.New1->isChecked() ? 1 : 0;
     p.chatterSounds = menu_.PlayChatterSounds1->isChecked();
     p.doubleCheck = menu_.doubleCheck->isChecked();
+    p.scoreHints = menu_.ShowScoreHints1->isChecked();
     p.textSize = chat_->textSize();
     p.textColor = chat_->chatColorText();
 }
@@ -125,6 +135,8 @@ void Tchat::showPreferences() {
     menu_.Normal1->setChecked(p.botSpeed == Preferences::kBotNormal);
     menu_.PlaySounds1->setChecked(p.playSounds);
     menu_.doubleCheck->setChecked(p.doubleCheck);
+    menu_.ShowScoreHints1->setChecked(p.scoreHints);
+    showScoreHints();
     menu_.New1->setChecked(p.turnSound == 1);
     menu_.Classic1->setChecked(p.turnSound != 1);
     menu_.PlayChatterSounds1->setChecked(p.chatterSounds);

@@ -4,6 +4,7 @@
 #include "controls/picturebutton.h"
 #include "table/board.h"
 #include "table/scorecard.h"
+#include "table/scorehints.h"
 #include "table/tablemodel.h"
 #include "table/tchat.h"
 #include "table/zeropanel.h"
@@ -61,6 +62,11 @@ void Tchat::bindViews() {
     // The seats' names as a new model holds them (the computer players' names kept in store).
     for (int seat = 1; seat <= TableModel::kSeats; ++seat)
         card_->setSeat(seat, m->seat(seat).shown, m->seat(seat).stored);
+}
+
+void Tchat::showScoreHints() {
+    // Drawn from the model alone, so hints come and go with the turn, the roll and the score.
+    card_->setHints(settings_.prefs().scoreHints ? scoreHints(*model_) : ScoreHints());
 }
 
 } // namespace zb

@@ -174,14 +174,21 @@ TEST(TableWindowFrame, MainMenuHoldsEveryItemInOrder) {
     GameApp app(optionsWith({"Ann"}));
     app.start();
     const QList<QAction*> top = app.chat()->menuBar()->actions();
-    ASSERT_EQ(top.size(), 4);
+    ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(actionTexts(top[0]->menu()), QStringList({"Start Game", "-", "Exit"}));
-    EXPECT_EQ(actionTexts(top[1]->menu()),
+    EXPECT_EQ(
+        actionTexts(top[1]->menu()),
+        QStringList({"Roll Dice", "Hold or Release Die 1", "Hold or Release Die 2",
+                     "Hold or Release Die 3", "Hold or Release Die 4", "Hold or Release Die 5", "-",
+                     "Card Cursor Up", "Card Cursor Down", "Card Cursor Left", "Card Cursor Right",
+                     "Score the Category at the Cursor", "Yes, Score 0", "-",
+                     "Go to the Chat Line"}));
+    EXPECT_EQ(actionTexts(top[2]->menu()),
               QStringList({"Play Sounds", "Turn Sound", "Play Chatter Sounds", "Bot Speed", "-",
                            "Text Color", "Text Size", "Scroll Chat Off", "Reset Screen Location",
-                           "-", "Just Watch", "Double Check for 0 Score"}));
-    EXPECT_EQ(actionTexts(top[2]->menu()), QStringList({"View Tally", "Spy List", "Phrase List"}));
-    EXPECT_EQ(actionTexts(top[3]->menu()), QStringList({"Help", "About"}));
+                           "-", "Just Watch", "Double Check for 0 Score", "Show Score Hints"}));
+    EXPECT_EQ(actionTexts(top[3]->menu()), QStringList({"View Tally", "Spy List", "Phrase List"}));
+    EXPECT_EQ(actionTexts(top[4]->menu()), QStringList({"Help", "About"}));
 }
 
 TEST(TableWindowFrame, BotSpeedIs750UntilChosen) {
