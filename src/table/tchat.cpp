@@ -272,8 +272,19 @@ void Tchat::setOuterBounds(const QRect& outer) {
     const QRect inner = geometry();
     const int extraW = frame.width() - inner.width();
     const int extraH = frame.height() - inner.height();
+    // Without a frame the window manager may simply not have framed the window yet: its frame
+    // is then added around the size given here, and the outer bounds are given again once the
+    // frame is known (moveEvent).
+    unframedBounds_ = (extraW == 0 && extraH == 0) ? std::optional<QRect>(outer) : std::nullopt;
     move(outer.topLeft());
     resize(outer.width() - extraW, outer.height() - extraH);
+}
+
+void Tchat::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // Framing moves the client area inside the new frame, so the frame is known by now.
+    if (unframedBounds_ && frameGeometry() != geometry() && windowState() == Qt::WindowNoState)
+        setOuterBounds(*unframedBounds_);
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {

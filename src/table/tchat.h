@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <memory>
+#include <optional>
 
 class QFrame;
 class QLockFile;
@@ -120,6 +121,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -243,6 +245,8 @@ private:
     bool lostShown_ = false;
     bool shownOnce_ = false;
     QRect storedbounds_{0, 0, 0, 0};
+    // Outer bounds given before the window manager had framed the window.
+    std::optional<QRect> unframedBounds_;
     // A "Text Size" item is being chosen: the chat panel's change notice is about the size.
     bool textSizeChosen_ = false;
 };
