@@ -17,6 +17,7 @@
 #include "table/seatpopup.h"
 #include "table/session.h"
 #include "table/tablemodel.h"
+#include "table/tablescaler.h"
 #include "table/tallysink.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -142,6 +143,7 @@ void Tchat::buildLayout() {
     connect(phrases_, &PhraseButtons::cooldownStarted, this, [this] { session_->kick(); });
 
     popup_kick_ = new SeatPopup(this);
+    scaler_ = new TableScaler(mainPanel_, kInitialClient, kMainPanel.topLeft(), client);
 }
 
 void Tchat::connectMenu() {
@@ -254,13 +256,8 @@ void Tchat::resizeEvent(QResizeEvent* event) {
 }
 
 void Tchat::placeMainPanel() {
-    // The panel keeps its place relative to the centre of the client area.
-    QWidget* client = centralWidget();
-    if (!client || !mainPanel_)
-        return;
-    const int dx = (client->width() - kInitialClient.width()) / 2;
-    const int dy = (client->height() - kInitialClient.height()) / 2;
-    mainPanel_->move(kMainPanel.x() + dx, kMainPanel.y() + dy);
+    if (scaler_)
+        scaler_->follow();
 }
 
 void Tchat::ResetScreenLocation1Click() {

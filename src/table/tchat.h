@@ -33,6 +33,7 @@ class SeatPopup;
 class Session;
 class TableModel;
 class SoundPlayer;
+class TableScaler;
 class TallySink;
 class Tgamestartform;
 class TSock;
@@ -82,6 +83,8 @@ public:
     TSock* sock() const { return sock_; }
     TSock* Sock11() const { return sock11_; }
     QFrame* mainPanel() const { return mainPanel_; }
+    // Draws the main panel larger in a client area larger than designed.
+    TableScaler* scaler() const { return scaler_; }
     Session& session() const { return *session_; }
     // What the host has told this table and what the local player may do now.
     TableModel& model() const { return *model_; }
@@ -214,6 +217,7 @@ private:
     rules::Random& random_;
     MainMenu menu_;
     QFrame* mainPanel_ = nullptr;
+    TableScaler* scaler_ = nullptr;
     TSock* sock_ = nullptr;
     TSock* sock11_ = nullptr;
     std::unique_ptr<QLockFile> marker_;
