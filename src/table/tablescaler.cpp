@@ -64,6 +64,9 @@ void TableScaler::embed() {
     const bool focusInside = focus && panel_->isAncestorOf(focus);
     // Only a widget without parent can be embedded; it keeps the window's look by its own sheet.
     panel_->setParent(nullptr);
+    // Menus and message boxes opened from the panel stay windows of their own on the desktop:
+    // inside the view they would be clipped at its edges and drawn scaled.
+    panel_->setWindowFlag(Qt::BypassGraphicsProxyWidget);
     flat::applyFlatStyle(panel_);
     proxy_ = scene()->addWidget(panel_);
     proxy_->setPos(place_);

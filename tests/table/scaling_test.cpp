@@ -9,8 +9,11 @@
 #include "shell/phrasebuttons.h"
 #include "table/tablescaler.h"
 
+#include <QGraphicsProxyWidget>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 #include <cmath>
 
@@ -131,6 +134,21 @@ TEST_F(ScalingTest, ClicksOnTheLargerTableReachTheDieAndTheCell) {
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setdice+1+3"}));
     clickSeen(card()->score(1, 4));
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+4"}));
+}
+
+TEST_F(ScalingTest, MenusAndBoxesFromTheLargerTableAreWindowsOfTheirOwn) {
+    open();
+    setClient(QSize(1240, 746));
+    QMenu menu(table->chatPanel());
+    menu.addAction("a");
+    menu.popup(table->chatPanel()->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(waitFor([&] { return menu.isVisible(); }));
+    EXPECT_EQ(menu.graphicsProxyWidget(), nullptr);
+    QMessageBox box(QMessageBox::Information, "Zorbinet", "x", QMessageBox::Ok,
+                    table->chatPanel()->window());
+    box.show();
+    ASSERT_TRUE(waitFor([&] { return box.isVisible(); }));
+    EXPECT_EQ(box.graphicsProxyWidget(), nullptr);
 }
 
 TEST_F(ScalingTest, BackAtTheDesignSizeThePanelIsLaidOutAsBefore) {
