@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
+#include <cmath>
 
 namespace zb {
 
@@ -47,11 +49,13 @@ void PictureButton::setPictureSource(PictureSource source) {
     update();
 }
 
-void PictureButton::refreshFromSource() {
+void PictureButton::refreshFromSource(qreal drawnScale) {
     if (!source_) {
         return;
     }
-    const qreal dpr = devicePixelRatioF();
+    // Drawn larger than its own size (a scaled view of the table), the picture is made with as
+    // many pixels as it covers on the device, so it is drawn rather than stretched.
+    const qreal dpr = std::max(devicePixelRatioF(), drawnScale);
     if (dpr != sourceDpr_) {
         sourceDpr_ = dpr;
         // Runs from paint events too, so a failing source must not escape into the event loop.
@@ -74,8 +78,9 @@ QSize PictureButton::sizeHint() const {
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
-    refreshFromSource();
     QPainter p(this);
+    const QTransform toDevice = p.deviceTransform();
+    refreshFromSource(std::hypot(toDevice.m11(), toDevice.m12()));
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::Antialiasing);
     if (pixmap_.isNull()) {

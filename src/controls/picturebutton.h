@@ -37,7 +37,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void refreshFromSource();
+    void refreshFromSource(qreal drawnScale = 1.0);
     void updateCursor();
 
     QPixmap pixmap_;

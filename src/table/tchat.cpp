@@ -20,6 +20,7 @@
 #include "table/seatpopup.h"
 #include "table/session.h"
 #include "table/tablemodel.h"
+#include "table/tablescaler.h"
 #include "table/tallysink.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -146,6 +147,7 @@ void Tchat::buildLayout() {
     connect(phrases_, &PhraseButtons::cooldownStarted, this, [this] { session_->kick(); });
 
     popup_kick_ = new SeatPopup(this);
+    scaler_ = new TableScaler(mainPanel_, kInitialClient, kMainPanel.topLeft(), client);
 }
 
 void Tchat::connectMenu() {
@@ -288,13 +290,8 @@ void Tchat::resizeEvent(QResizeEvent* event) {
 }
 
 void Tchat::placeMainPanel() {
-    // The panel keeps its place relative to the centre of the client area.
-    QWidget* client = centralWidget();
-    if (!client || !mainPanel_)
-        return;
-    const int dx = (client->width() - kInitialClient.width()) / 2;
-    const int dy = (client->height() - kInitialClient.height()) / 2;
-    mainPanel_->move(kMainPanel.x() + dx, kMainPanel.y() + dy);
+    if (scaler_)
+        scaler_->follow();
 }
 
 void Tchat::ResetScreenLocation1Click() {
@@ -306,8 +303,19 @@ void Tchat::setOuterBounds(const QRect& outer) {
     const QRect inner = geometry();
     const int extraW = frame.width() - inner.width();
     const int extraH = frame.height() - inner.height();
+    // Without a frame the window manager may simply not have framed the window yet: its frame
+    // is then added around the size given here, and the outer bounds are given again once the
+    // frame is known (moveEvent).
+    unframedBounds_ = (extraW == 0 && extraH == 0) ? std::optional<QRect>(outer) : std::nullopt;
     move(outer.topLeft());
     resize(outer.width() - extraW, outer.height() - extraH);
+}
+
+void Tchat::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // Framing moves the client area inside the new frame, so the frame is known by now.
+    if (unframedBounds_ && frameGeometry() != geometry() && windowState() == Qt::WindowNoState)
+        setOuterBounds(*unframedBounds_);
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {

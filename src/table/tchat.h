@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <memory>
+#include <optional>
 
 class QFrame;
 class QLockFile;
@@ -33,6 +34,7 @@ class SeatPopup;
 class Session;
 class TableModel;
 class SoundPlayer;
+class TableScaler;
 class TallySink;
 class Tgamestartform;
 class TSock;
@@ -82,6 +84,8 @@ public:
     TSock* sock() const { return sock_; }
     TSock* Sock11() const { return sock11_; }
     QFrame* mainPanel() const { return mainPanel_; }
+    // Draws the main panel larger in a client area larger than designed.
+    TableScaler* scaler() const { return scaler_; }
     Session& session() const { return *session_; }
     // What the host has told this table and what the local player may do now.
     TableModel& model() const { return *model_; }
@@ -123,6 +127,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -219,6 +224,7 @@ private:
     rules::Random& random_;
     MainMenu menu_;
     QFrame* mainPanel_ = nullptr;
+    TableScaler* scaler_ = nullptr;
     TSock* sock_ = nullptr;
     TSock* sock11_ = nullptr;
     std::unique_ptr<QLockFile> marker_;
@@ -251,6 +257,8 @@ private:
     bool lostShown_ = false;
     bool shownOnce_ = false;
     QRect storedbounds_{0, 0, 0, 0};
+    // Outer bounds given before the window manager had framed the window.
+    std::optional<QRect> unframedBounds_;
     // A "Text Size" item is being chosen: the chat panel's change notice is about the size.
     bool textSizeChosen_ = false;
 };

@@ -334,4 +334,73 @@ TEST_F(SettingsWiringTest, AGarbledFileReadsAsDefaultsAndKeepsItsBytes) {
     EXPECT_EQ(stored("Textsize"), "8");
 }
 
+// ---- A restart
+// -----------------------------------------------------------------------------------
+
+// A second program run: a new table, its own host, the same settings folder.
+class RestartTest : public SettingsWiringTest {
+protected:
+    void restart() {
+        table.reset();
+        second_ = std::make_unique<FakeHost>();
+        zb::TableOptions o;
+        o.args = {"Ann", "127.0.0.1", "false"};
+        o.gamePort = second_->port();
+        o.lobbyPort = closedPort();
+        o.dialogs = &dialogs;
+        o.soundPlayer = &sounds;
+        o.tally = &tally;
+        o.settingsFolder = settingsDir.path();
+        table = std::make_unique<zb::Tchat>(o, random);
+        table->show();
+        ASSERT_TRUE(waitFor([&] { return second_->accepted() && table->sock()->connected(); }));
+        second_->send("CMD_sendlogininfo+2\xFF");
+        ASSERT_TRUE(second_->waitForMessage());
+        feed("CMD_newplayerinfo+2+Ann\xFF");
+        ASSERT_TRUE(table->settingsRead());
+    }
+
+private:
+    std::unique_ptr<FakeHost> second_;
+};
+
+struct Bounds {
+    QPoint place;
+    QSize client;
+};
+
+class RestartBoundsTest : public RestartTest, public ::testing::WithParamInterface<Bounds> {};
+
+TEST_P(RestartBoundsTest, PlaceAndSizeComeBackExactly) {
+    confirmed();
+    const Bounds b = GetParam();
+    table->move(b.place);
+    table->resize(b.client);
+    ASSERT_TRUE(waitFor([&] { return table->size() == b.client; }));
+    // What closing writes is the window's outer bounds at that moment.
+    const QRect outer = table->frameGeometry();
+    table->close();
+    ASSERT_EQ(stored("Width"), QString::number(outer.width()));
+    ASSERT_EQ(stored("Height"), QString::number(outer.height()));
+    restart();
+    const auto margins = [&] {
+        const QRect f = table->frameGeometry();
+        const QRect g = table->geometry();
+        return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                        f.bottom() - g.bottom());
+    };
+    EXPECT_TRUE(waitFor([&] {
+        return table->frameGeometry() == outer &&
+               table->geometry() == outer.marginsRemoved(margins());
+    })) << "outer "
+        << table->frameGeometry().width() << "x" << table->frameGeometry().height() << " at "
+        << table->frameGeometry().x() << "," << table->frameGeometry().y() << ", saved "
+        << outer.width() << "x" << outer.height() << " at " << outer.x() << "," << outer.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RestartBoundsTest,
+                         ::testing::Values(Bounds{{120, 90}, {700, 500}},
+                                           Bounds{{3, 3}, {775, 487}}, Bounds{{40, 30}, {560, 400}},
+                                           Bounds{{0, 0}, {640, 400}}));
+
 } // namespace
