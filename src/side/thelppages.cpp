@@ -59,6 +59,19 @@ is sent as an action ("/me waves" shows "You waves"). Ctrl+S switches the chat's
 and on, and Ctrl+C copies the text selected in the chat. After each roll or score the keyboard
 goes back to the chat line, so you can keep talking. In the lobby window, Enter means
 "Play Solo Game".</p>
+<p>The game itself can be played from the keyboard too (the Game menu lists the keys):</p>
+<table cellspacing="0" cellpadding="2">
+<tr><td><b>Ctrl+R</b> or <b>F2</b></td><td>roll the dice</td></tr>
+<tr><td><b>Ctrl+1</b> to <b>Ctrl+5</b></td><td>hold or release die 1 to 5</td></tr>
+<tr><td><b>Ctrl+Up</b>, <b>Ctrl+Down</b></td><td>move the cursor on the score card</td></tr>
+<tr><td><b>Ctrl+Enter</b></td><td>score the category under the cursor</td></tr>
+<tr><td><b>Ctrl+0</b></td><td>answer "Yes" when asked about a zero score</td></tr>
+<tr><td><b>Ctrl+N</b></td><td>start a new game (the hosting player)</td></tr>
+<tr><td><b>Escape</b> or <b>Ctrl+L</b></td><td>back to the chat line</td></tr>
+</table>
+<p>Plain typing always goes to the chat line. While it is your turn, the empty boxes of your
+column show faintly what the dice would score there; Options &gt; Show Score Hints turns this
+off.</p>
 <p><b>Speed.</b> Options &gt; Bot Speed sets how fast the computer players move.</p>
 )";
 
