@@ -1,6 +1,8 @@
 // The chat's bounded history: past its limits in lines and in bytes the oldest lines go, and the
 // lines that stay keep their links, their selection and their place on screen.
 
+#include "controls_helpers.h"
+
 #include "controls/chatview.h"
 #include "shell/chatpanel.h"
 #include "support/fakedialogs.h"
@@ -15,18 +17,9 @@
 using zb::ChatDocument;
 using zb::ChatTextStyle;
 using zb::ChatView;
+using zbtest::makeStyle;
 
 namespace {
-
-ChatTextStyle makeStyle(QColor colour, bool jump = false) {
-    ChatTextStyle s;
-    s.family = QStringLiteral("DejaVu Sans");
-    s.pointSize = 10;
-    s.color = colour;
-    s.jump = jump;
-    s.underline = jump;
-    return s;
-}
 
 QString lineText(int i) {
     return QStringLiteral("line %1 ").arg(i);

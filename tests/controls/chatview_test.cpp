@@ -16,18 +16,9 @@
 using zb::ChatDocument;
 using zb::ChatTextStyle;
 using zb::ChatView;
+using zbtest::makeStyle;
 
 namespace {
-
-ChatTextStyle makeStyle(QColor colour, bool jump = false) {
-    ChatTextStyle s;
-    s.family = QStringLiteral("DejaVu Sans");
-    s.pointSize = 10;
-    s.color = colour;
-    s.jump = jump;
-    s.underline = jump;
-    return s;
-}
 
 QPixmap square(QColor colour) {
     QPixmap p(17, 16);

@@ -2,6 +2,8 @@
 // Small helpers for widget tests of the controls: pointer enter and leave without a real mouse,
 // and rendering a widget to an image for comparing looks.
 
+#include "controls/chatdocument.h"
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
@@ -9,6 +11,17 @@
 #include <QWidget>
 
 namespace zbtest {
+
+// A chat text style in the test font; a link style when jump is set.
+inline zb::ChatTextStyle makeStyle(QColor colour, bool jump = false) {
+    zb::ChatTextStyle s;
+    s.family = QStringLiteral("DejaVu Sans");
+    s.pointSize = 10;
+    s.color = colour;
+    s.jump = jump;
+    s.underline = jump;
+    return s;
+}
 
 inline void hoverEnter(QWidget* w) {
     const QPointF local(w->width() / 2.0, w->height() / 2.0);
