@@ -104,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             input += piece;
             overflow = !framer.feed(piece, messages);
             for (const QByteArray& message : messages) {
+                check(!message.isEmpty()); // the framer drops empty messages
                 readMessage(message);
                 delivered += message;
                 delivered += zb::proto::kTerminator;
@@ -114,12 +115,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    // The input as the framer hands it on: an empty message (a terminator at the start or right
+    // after another) is dropped.
+    QByteArray expected;
+    for (const char c : input) {
+        if (c == zb::proto::kTerminator && (expected.isEmpty() || expected.back() == c))
+            continue;
+        expected += c;
+    }
     if (!overflow) {
-        check(delivered + framer.pending() == input);
+        check(delivered + framer.pending() == expected);
     } else {
         // Everything up to the last terminator arrived; what followed it was over the cap.
-        check(input.startsWith(delivered));
-        const QByteArray tail = input.sliced(delivered.size());
+        check(expected.startsWith(delivered));
+        const QByteArray tail = expected.sliced(delivered.size());
         check(!tail.contains(zb::proto::kTerminator));
         check(tail.size() > zb::proto::kMaxPending);
     }
