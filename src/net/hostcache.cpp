@@ -23,6 +23,8 @@ bool startsWithDigit(const QString& text) {
     return !text.isEmpty() && text.front().isDigit();
 }
 
+} // namespace
+
 std::optional<std::uint32_t> resolveWithPlatform(const QString& name) {
     addrinfo hints{};
     hints.ai_family = AF_INET;
@@ -40,8 +42,6 @@ std::optional<std::uint32_t> resolveWithPlatform(const QString& name) {
     freeaddrinfo(found);
     return address;
 }
-
-} // namespace
 
 std::optional<std::uint32_t> HostCache::find(const QString& name) {
     const auto it = cache().constFind(keyOf(name));

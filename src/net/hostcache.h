@@ -26,4 +26,8 @@ std::optional<std::uint16_t> lookupPort(const QString& name, bool datagram);
 // platform's resolver (first IPv4 address, then cached). Network byte order.
 std::optional<std::uint32_t> lookupHost(const QString& name);
 
+// The platform's resolver alone, with no cache: the first IPv4 address of a host name, in network
+// byte order. It blocks, and touches no shared state, so it may run on any thread.
+std::optional<std::uint32_t> resolveWithPlatform(const QString& name);
+
 } // namespace zb

@@ -12,9 +12,6 @@
 #include <thread>
 
 #include <arpa/inet.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 namespace zb {
 namespace {
@@ -22,24 +19,6 @@ namespace {
 using Answer = std::optional<std::uint32_t>;
 
 std::atomic<int> running{0};
-
-Answer resolveOnThisThread(const QByteArray& name) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(name.constData(), nullptr, &hints, &found) != 0 || !found)
-        return std::nullopt;
-    Answer address;
-    for (const addrinfo* it = found; it; it = it->ai_next) {
-        if (it->ai_family == AF_INET && it->ai_addr) {
-            address = reinterpret_cast<const sockaddr_in*>(it->ai_addr)->sin_addr.s_addr;
-            break;
-        }
-    }
-    freeaddrinfo(found);
-    return address;
-}
 
 Answer numericAddress(const QString& host) {
     in_addr parsed{};
@@ -102,9 +81,9 @@ void HttpCliResolver::lookup(const QString& host, Resolved done) {
     });
     ++running;
     try {
-        std::thread([promise = std::move(promise), name = host.toLatin1()]() mutable {
+        std::thread([promise = std::move(promise), name = host]() mutable {
             promise.start();
-            promise.addResult(resolveOnThisThread(name));
+            promise.addResult(resolveWithPlatform(name));
             promise.finish();
             --running;
         }).detach();
