@@ -5,7 +5,8 @@
 #include "rules/random.h"
 #include "shell/dialogs.h"
 #include "shell/soundplayer.h"
-#include "table/session.h"
+#include "table/core/session.h"
+#include "table/core/tablecore.h"
 #include "table/tchat.h"
 
 #include <QApplication>
@@ -38,8 +39,8 @@ struct Table {
     }
     // Runs the dispatcher until the queue is empty, as its timer would.
     void drain() {
-        while (window->session().queued() > 0)
-            zb::guarded([&] { window->session().processsocktimer(); });
+        while (window->core().session().queued() > 0)
+            zb::guarded([&] { window->core().session().processsocktimer(); });
     }
     QTemporaryDir dir;
     CountingDialogs dialogs;
@@ -55,10 +56,10 @@ void BM_BareTerminatorsThenAMessage(benchmark::State& state) {
     for (auto _ : state) {
         Table t;
         for (int i = 0; i < 64; ++i) {
-            t.window->session().receive(read);
-            peak = std::max(peak, t.window->session().queued());
+            t.window->core().session().receive(read);
+            peak = std::max(peak, t.window->core().session().queued());
         }
-        t.window->session().receive("CMD_chat+2+hello\xFF");
+        t.window->core().session().receive("CMD_chat+2+hello\xFF");
         QElapsedTimer clock;
         clock.start();
         t.drain();
@@ -78,8 +79,8 @@ void BM_MessageFlood(benchmark::State& state) {
     for (auto _ : state) {
         Table t;
         for (int i = 0; i < 512 && !cut; ++i) {
-            cut = !t.window->session().receive(read);
-            peak = std::max(peak, t.window->session().queued());
+            cut = !t.window->core().session().receive(read);
+            peak = std::max(peak, t.window->core().session().queued());
         }
     }
     state.counters["peak_queued"] = double(peak);
@@ -95,7 +96,7 @@ void BM_FullNotices(benchmark::State& state) {
     int opened = 0;
     for (auto _ : state) {
         Table t;
-        t.window->session().receive(burst);
+        t.window->core().session().receive(burst);
         t.drain();
         opened = t.dialogs.opened;
     }

@@ -6,7 +6,7 @@
 #include "rules/random.h"
 #include "shell/dialogs.h"
 #include "shell/soundplayer.h"
-#include "table/session.h"
+#include "table/core/session.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -62,11 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (session.queued() > 0)
         zb::guarded([&] { session.processsocktimer(); });
     // The table's own clicks on whatever state the host left behind.
-    zb::guarded([&] { table.image_throwdiceClick(); });
+    zb::guarded([&] { table.core().roll(); });
     for (int c = 0; c <= 13; ++c)
-        zb::guarded([&] { table.cardClick(c); });
+        zb::guarded([&] { table.core().chooseCategory(c); });
     for (int d = 0; d <= 6; ++d)
-        zb::guarded([&] { table.diceClick(d); });
-    zb::guarded([&] { table.yesClick(); });
+        zb::guarded([&] { table.core().toggleDie(d); });
+    zb::guarded([&] { table.core().answerZero(true); });
     return 0;
 }

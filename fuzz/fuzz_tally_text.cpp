@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const QStringList names = model.tallied();
     model.loadchecklist(names.mid(0, 4));
-    model.addgame(names.isEmpty() ? QStringLiteral("Ann") : names.first());
-    model.addgame(zb::TallyModel::kMine);
+    model.addgame(false, {names.isEmpty() ? QStringLiteral("Ann") : names.first()});
+    model.addgame(true, {});
     model.addtomine(3);
     model.checkhighscore(QStringLiteral("300"));
     if (model.opponents() > 0)

@@ -63,13 +63,12 @@ bool GameFlow::acceptsTurnRequest(int seat) const {
     return inProgress_ && seat == current_ && !pausing();
 }
 
-void GameFlow::startgame(const QByteArray& starter, const QByteArray& bonusWord,
-                         const QByteArray& teamWord) {
+void GameFlow::startgame(const GameOptions& options) {
     timer_pauser.stop();
     Timer1.stop();
-    bonus_ = bonusWord == "t";
-    team_ = teamWord == "true";
-    out_.sendToAll(toTable::startgame(starter, bonusWord, teamWord));
+    bonus_ = options.bonus;
+    team_ = options.team;
+    out_.sendToAll(toTable::startgame(1, options));
     for (int seat = 1; seat <= kSeats; ++seat) {
         tplayer& p = players_[seat];
         p.card.clear();

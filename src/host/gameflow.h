@@ -27,8 +27,8 @@ public:
              QObject* parent = nullptr);
 
     // The operations of a game. Seats, dice and categories are in range here.
-    void startgame(const QByteArray& starter, const QByteArray& bonusWord,
-                   const QByteArray& teamWord);
+    // Started by the hosting player, always seat 1.
+    void startgame(const GameOptions& options);
     void findplayer();
     void rolldice(int seat);
     void setdice(int seat, int die) override;

@@ -17,7 +17,7 @@ class TSock;
 
 namespace zb::host {
 
-constexpr int kSeats = 4;
+using rules::kSeats;
 constexpr int kSlots = 9;
 // A table that leaves this much unread is stuck or hostile; it is cut off before the host's
 // memory grows with everything sent to it.

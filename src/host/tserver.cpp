@@ -223,7 +223,7 @@ void TServer::queueFrom(int slot, QByteArrayView bytes) {
         }
     }
     if (!receivedlist.empty())
-        socktimer->kick();
+        socktimer->wake();
     if (!keep)
         disconnectsock(slot);
 }

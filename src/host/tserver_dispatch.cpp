@@ -5,6 +5,7 @@
 #include "host/tserver.h"
 
 #include "host/deadlines.h"
+#include "net/commandwords.h"
 
 #include <iterator>
 #include <optional>
@@ -25,17 +26,17 @@ struct Route {
 
 TServer::Handler TServer::handlerFor(const QByteArray& word) {
     static const Route routes[] = {
-        {"CMD_logininfo", &TServer::receivedlogininfo},
-        {"CMD_kickhim", &TServer::kickhim},
-        {"CMD_chat", &TServer::chat},
-        {"CMD_action", &TServer::action},
-        {"CMD_startgame", &TServer::startgame},
-        {"CMD_justwatch", &TServer::justwatch},
-        {"CMD_rolldice", &TServer::rolldice},
-        {"CMD_unsetdice", &TServer::unsetdice},
-        {"CMD_setdice", &TServer::setdice},
-        {"CMD_setscore", &TServer::setscore},
-        {"CMD_playasound", &TServer::playasound},
+        {proto::word::logininfo, &TServer::receivedlogininfo},
+        {proto::word::kickhim, &TServer::kickhim},
+        {proto::word::chat, &TServer::chat},
+        {proto::word::action, &TServer::action},
+        {proto::word::startgame, &TServer::startgame},
+        {proto::word::justwatch, &TServer::justwatch},
+        {proto::word::rolldice, &TServer::rolldice},
+        {proto::word::unsetdice, &TServer::unsetdice},
+        {proto::word::setdice, &TServer::setdice},
+        {proto::word::setscore, &TServer::setscore},
+        {proto::word::playasound, &TServer::playasound},
     };
     if (word.isEmpty())
         return nullptr;
@@ -115,7 +116,7 @@ void TServer::startgame(int from, proto::Fields& f) {
         return;
     const QByteArray bonusWord = f.next();
     const QByteArray teamWord = f.rest();
-    game_->startgame(starter, bonusWord, teamWord);
+    game_->startgame(proto::gameOptions(bonusWord, teamWord));
 }
 
 void TServer::justwatch(int from, proto::Fields& f) {

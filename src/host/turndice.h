@@ -8,7 +8,7 @@
 
 namespace zb::host {
 
-constexpr int kDice = 5;
+using rules::kDice;
 constexpr int kUnrolled = -1;
 
 inline bool validDie(int die) {

@@ -15,7 +15,7 @@ DispatchTimer::DispatchTimer(std::chrono::milliseconds interval, std::function<v
     connect(&timer_, &QTimer::timeout, this, &DispatchTimer::onTimeout);
 }
 
-void DispatchTimer::kick() {
+void DispatchTimer::wake() {
     if (timer_.isActive())
         return;
     const qint64 since = sinceLastTick_.isValid() ? sinceLastTick_.elapsed() : interval_.count();
@@ -32,7 +32,7 @@ void DispatchTimer::onTimeout() {
     guarded([&] { tick_(); });
     if (!alive)
         return; // the tick closed the window that owns us
-    // A handler may have kicked us meanwhile; only re-arm when still idle.
+    // A handler may have woken us meanwhile; only re-arm when still idle.
     bool more = false;
     guarded([&] { more = hasWork_(); });
     if (more && !timer_.isActive())

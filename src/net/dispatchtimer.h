@@ -21,9 +21,9 @@ public:
                   std::function<bool()> hasWork, QObject* parent = nullptr);
 
     // Work has arrived; starts ticking if idle.
-    void kick();
+    void wake();
     void setInterval(std::chrono::milliseconds interval) { interval_ = interval; }
-    // Stops ticking until the next kick().
+    // Stops ticking until the next wake().
     void stop();
     bool isActive() const { return timer_.isActive(); }
     std::chrono::milliseconds interval() const { return interval_; }

@@ -1,7 +1,10 @@
+#include "net/commandwords.h"
 #include "net/protocol.h"
 
 namespace zb::msg {
 namespace {
+
+namespace word = proto::word;
 
 using proto::kTerminator;
 
@@ -9,7 +12,7 @@ using proto::kTerminator;
 // message and let the rest pose as a command of its own, so such bytes go out as '?'.
 class Builder {
 public:
-    explicit Builder(const char* word) : text_(word) {}
+    explicit Builder(const char* command) : text_(command) {}
 
     Builder& num(int value) {
         text_ += '+';
@@ -54,53 +57,53 @@ QByteArray logininfo(int slot, const QByteArray& version, const QByteArray& logi
     QByteArrayView name = loginName;
     if (name.endsWith(kTerminator))
         name.chop(1);
-    QByteArray message = Builder("CMD_logininfo").num(slot).field(version).field(name).done();
+    QByteArray message = Builder(word::logininfo).num(slot).field(version).field(name).done();
     message += kTerminator;
     return message;
 }
 
 QByteArray kickhim(int slot, int target) {
-    return Builder("CMD_kickhim").num(slot).num(target).emptyField().done();
+    return Builder(word::kickhim).num(slot).num(target).emptyField().done();
 }
 
 QByteArray chat(int slot, const QByteArray& payload) {
-    return Builder("CMD_chat").num(slot).field(payload).done();
+    return Builder(word::chat).num(slot).field(payload).done();
 }
 
 QByteArray action(int slot, const QByteArray& payload) {
-    return Builder("CMD_action").num(slot).field(payload).done();
+    return Builder(word::action).num(slot).field(payload).done();
 }
 
-QByteArray startgame(int slot, bool bonus, bool team) {
-    return Builder("CMD_startgame")
+QByteArray startgame(int slot, const GameOptions& options) {
+    return Builder(word::startgame)
         .num(slot)
-        .field(bonus ? "t" : "f")
-        .field(team ? "true" : "false")
+        .field(proto::bonusWord(options))
+        .field(proto::teamWord(options))
         .done();
 }
 
 QByteArray justwatch(int seat, int mode) {
-    return Builder("CMD_justwatch").num(seat).num(mode).done();
+    return Builder(word::justwatch).num(seat).num(mode).done();
 }
 
 QByteArray rolldice(int slot) {
-    return Builder("CMD_rolldice").num(slot).done();
+    return Builder(word::rolldice).num(slot).done();
 }
 
 QByteArray setdice(int slot, int die) {
-    return Builder("CMD_setdice").num(slot).num(die).done();
+    return Builder(word::setdice).num(slot).num(die).done();
 }
 
 QByteArray unsetdice(int slot, int die) {
-    return Builder("CMD_unsetdice").num(slot).num(die).done();
+    return Builder(word::unsetdice).num(slot).num(die).done();
 }
 
 QByteArray setscore(int slot, int category) {
-    return Builder("CMD_setscore").num(slot).num(category).done();
+    return Builder(word::setscore).num(slot).num(category).done();
 }
 
 QByteArray playasound(int slot, int wave) {
-    return Builder("CMD_playasound")
+    return Builder(word::playasound)
         .num(slot)
         .field("wave")
         .append(QByteArray::number(wave))
@@ -109,7 +112,7 @@ QByteArray playasound(int slot, int wave) {
 }
 
 QByteArray botspeed(int slot, int milliseconds) {
-    return Builder("CMD_botspeed").num(slot).num(milliseconds).emptyField().done();
+    return Builder(word::botspeed).num(slot).num(milliseconds).emptyField().done();
 }
 
 } // namespace toHost
@@ -117,35 +120,35 @@ QByteArray botspeed(int slot, int milliseconds) {
 namespace toTable {
 
 QByteArray sendlogininfo(int slot) {
-    return Builder("CMD_sendlogininfo").num(slot).done();
+    return Builder(word::sendlogininfo).num(slot).done();
 }
 
 QByteArray full() {
-    return Builder("CMD_full").emptyField().done();
+    return Builder(word::full).emptyField().done();
 }
 
 QByteArray newplayerinfo(int slot, const QByteArray& name) {
-    return Builder("CMD_newplayerinfo").num(slot).field(name).done();
+    return Builder(word::newplayerinfo).num(slot).field(name).done();
 }
 
 QByteArray existingplayers(int slot, const QByteArray& name) {
-    return Builder("CMD_existingplayers").num(slot).field(name).done();
+    return Builder(word::existingplayers).num(slot).field(name).done();
 }
 
 QByteArray havewrongversion(const QByteArray& name) {
-    return Builder("CMD_havewrongversion").field(name).done();
+    return Builder(word::havewrongversion).field(name).done();
 }
 
 QByteArray wrongversion() {
-    return Builder("CMD_wrongversion").emptyField().done();
+    return Builder(word::wrongversion).emptyField().done();
 }
 
 QByteArray playerdisconnected(int slot, const QByteArray& name) {
-    return Builder("CMD_playerdisconnected").num(slot).field(name).done();
+    return Builder(word::playerdisconnected).num(slot).field(name).done();
 }
 
 QByteArray chat(const QByteArray& slotText, const QByteArray& name, const QByteArray& payload) {
-    return Builder("CMD_chat")
+    return Builder(word::chat)
         .field(slotText)
         .field(name)
         .append(" chats: ")
@@ -154,28 +157,31 @@ QByteArray chat(const QByteArray& slotText, const QByteArray& name, const QByteA
 }
 
 QByteArray action(const QByteArray& slotText, const QByteArray& name, const QByteArray& payload) {
-    return Builder("CMD_action").field(slotText).field(name).append(" ").append(payload).done();
+    return Builder(word::action).field(slotText).field(name).append(" ").append(payload).done();
 }
 
 QByteArray playasound(const QByteArray& slotText, const QByteArray& rest) {
-    return Builder("CMD_playasound").field(slotText).field(rest).done();
+    return Builder(word::playasound).field(slotText).field(rest).done();
 }
 
-QByteArray startgame(const QByteArray& starter, const QByteArray& bonusWord,
-                     const QByteArray& teamWord) {
-    return Builder("CMD_startgame").field(starter).field(bonusWord).field(teamWord).done();
+QByteArray startgame(int starter, const GameOptions& options) {
+    return Builder(word::startgame)
+        .num(starter)
+        .field(proto::bonusWord(options))
+        .field(proto::teamWord(options))
+        .done();
 }
 
 QByteArray setbonusdice(int value) {
-    return Builder("CMD_setbonusdice").num(value).done();
+    return Builder(word::setbonusdice).num(value).done();
 }
 
 QByteArray nextplayer(int seat, int round, int total, int rolls) {
-    return Builder("CMD_nextplayer").num(seat).num(round).num(total).num(rolls).emptyField().done();
+    return Builder(word::nextplayer).num(seat).num(round).num(total).num(rolls).emptyField().done();
 }
 
 QByteArray thedice(int seat, int rolls, const QList<RolledDie>& rolled) {
-    Builder message("CMD_thedice");
+    Builder message(word::thedice);
     message.num(seat).field(rolls < 3 ? "y" : "n").num(rolls);
     for (const RolledDie& r : rolled)
         message.num(r.die).num(r.value);
@@ -183,23 +189,23 @@ QByteArray thedice(int seat, int rolls, const QList<RolledDie>& rolled) {
 }
 
 QByteArray setdice(int die) {
-    return Builder("CMD_setdice").num(die).done();
+    return Builder(word::setdice).num(die).done();
 }
 
 QByteArray unsetdice(int die) {
-    return Builder("CMD_unsetdice").num(die).done();
+    return Builder(word::unsetdice).num(die).done();
 }
 
 QByteArray rollagain() {
-    return Builder("CMD_rollagain").emptyField().done();
+    return Builder(word::rollagain).emptyField().done();
 }
 
 QByteArray chooseagain() {
-    return Builder("CMD_chooseagain").emptyField().done();
+    return Builder(word::chooseagain).emptyField().done();
 }
 
 QByteArray pscore(int seat, int total, const QByteArray& category, const proto::Entries& entries) {
-    Builder message("CMD_pscore");
+    Builder message(word::pscore);
     message.num(seat).num(total).field(category);
     for (std::int32_t e : entries)
         message.num(e);
@@ -207,11 +213,11 @@ QByteArray pscore(int seat, int total, const QByteArray& category, const proto::
 }
 
 QByteArray justwatching(int slot, int mode) {
-    return Builder("CMD_justwatching").num(slot).num(mode).done();
+    return Builder(word::justwatching).num(slot).num(mode).done();
 }
 
 QByteArray winner(const QByteArray& text, int total) {
-    return Builder("CMD_winner").field(text).num(total).emptyField().done();
+    return Builder(word::winner).field(text).num(total).emptyField().done();
 }
 
 } // namespace toTable

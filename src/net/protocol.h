@@ -12,6 +12,8 @@
 // with splitCommand and read fields left to right with Fields. Senders build whole messages with
 // the builders in zb::msg, so no handler writes protocol text by hand.
 
+#include "net/gameoptions.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -24,6 +26,8 @@ constexpr char kTerminator = '\xFF';
 // A connection that sends more than this without a terminator is cut off.
 constexpr qsizetype kMaxPending = 64 * 1024;
 extern const QByteArray kVersion; // "1.0.4"
+// The chatter sounds a player can send: "wave1" to "wave20".
+constexpr int kChatterSounds = 20;
 
 // Decimal text to a 32-bit integer with an optional sign; anything else throws EConvertError
 // "'<text>' is not a valid integer value".
@@ -81,12 +85,13 @@ QByteArray kickhim(int slot, int target);
 // payload = line "|" colour
 QByteArray chat(int slot, const QByteArray& payload);
 QByteArray action(int slot, const QByteArray& payload);
-QByteArray startgame(int slot, bool bonus, bool team);
+QByteArray startgame(int slot, const GameOptions& options);
 QByteArray justwatch(int seat, int mode);
 QByteArray rolldice(int slot);
 QByteArray setdice(int slot, int die);
 QByteArray unsetdice(int slot, int die);
 QByteArray setscore(int slot, int category);
+// wave: the chatter sound "wave1".."wave<kChatterSounds>".
 QByteArray playasound(int slot, int wave);
 QByteArray botspeed(int slot, int milliseconds);
 } // namespace toHost
@@ -105,8 +110,7 @@ QByteArray chat(const QByteArray& slotText, const QByteArray& name, const QByteA
 QByteArray action(const QByteArray& slotText, const QByteArray& name, const QByteArray& payload);
 // rest: the arguments after the slot as received, e.g. "wave5+".
 QByteArray playasound(const QByteArray& slotText, const QByteArray& rest);
-QByteArray startgame(const QByteArray& starter, const QByteArray& bonusWord,
-                     const QByteArray& teamWord);
+QByteArray startgame(int starter, const GameOptions& options);
 QByteArray setbonusdice(int value);
 QByteArray nextplayer(int seat, int round, int total, int rolls);
 struct RolledDie {

@@ -1,7 +1,7 @@
 #include "shell/chatformat.h"
 
 #include "net/protocol.h"
-#include "shell/latin1.h"
+#include "net/latin1.h"
 
 namespace zb::chat {
 namespace {

@@ -4,9 +4,8 @@
 #include "controls/picturebutton.h"
 #include "controls/pictures.h"
 #include "net/guard.h"
-#include "net/protocol.h"
+#include "net/latin1.h"
 #include "shell/dialogs.h"
-#include "shell/latin1.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -153,24 +152,12 @@ bool ChatPanel::eventFilter(QObject* watched, QEvent* event) {
     return enter;
 }
 
-QByteArray ChatPanel::payload(const QString& text) const {
-    return toWire(text) + '|' + toWire(chatColorText());
-}
-
 void ChatPanel::sendit() {
-    if (!loggedin_)
-        return;
     const QString text = mychat_->text();
-    if (text.isEmpty())
+    if (text.isEmpty() || !send_)
         return;
-    QByteArray message;
-    if (!text.startsWith(u'/'))
-        message = msg::toHost::chat(myseat_, payload(text));
-    else if (text.left(3) == QLatin1String("/me"))
-        message = msg::toHost::action(myseat_, payload(text.mid(4)));
-    mychat_->clear();
-    if (!message.isEmpty() && send_)
-        send_(message);
+    if (send_(text, chatColorText()))
+        mychat_->clear();
 }
 
 // ---- Receiving and showing -----------------------------------------------------------------
@@ -310,12 +297,12 @@ void ChatPanel::TextColor1Click() {
 
 void ChatPanel::applyColorChoice(const QColor& choice) {
     setChatColor(color::fromRgb(choice.rgb()));
-    emit preferenceChanged();
+    emit chatColorChanged();
 }
 
 void ChatPanel::N14Click(int points) {
     setTextSize(points);
-    emit preferenceChanged();
+    emit textSizeChanged();
 }
 
 void ChatPanel::ScrollChatOff1Click() {

@@ -1,7 +1,8 @@
 #pragma once
 // The chat panel of the table window: the chat view `mainchat`, the input line `mychat`, the
-// smiley button and the banner. It knows nothing of sockets: what the player sends leaves through
-// the send function as a whole wire message, and received chat comes in through chatrecieved.
+// smiley button and the banner. It knows nothing of sockets or seats: what the player types
+// leaves through the send function with the chat colour, which says whether it could be sent,
+// and received chat comes in through chatrecieved.
 // Every entry point that Qt calls runs through zb::guarded().
 
 #include "shell/chatformat.h"
@@ -27,7 +28,8 @@ class PictureButton;
 class ChatPanel : public QWidget {
     Q_OBJECT
 public:
-    using SendMessage = std::function<void(const QByteArray& wireMessage)>;
+    // Returns false when nothing could be sent yet (not logged in): the typed text then stays.
+    using SendLine = std::function<bool(const QString& typed, const QString& colourText)>;
     using UrlOpener = std::function<bool(const QUrl& url)>;
 
     static constexpr QSize kSize{483, 134};
@@ -39,21 +41,15 @@ public:
     ~ChatPanel() override;
 
     // Seams. The send function may throw (a socket error); the panel lets it reach the guard.
-    void setSendMessage(SendMessage send) { send_ = std::move(send); }
+    void setSendLine(SendLine send) { send_ = std::move(send); }
     void setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
     void setDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
     // The maker's web address that the banner opens.
     void setMakerUrl(const QUrl& url) { makerUrl_ = url; }
     QUrl makerUrl() const { return makerUrl_; }
 
-    // The session's state that sending needs.
-    void setMyseat(int seat) { myseat_ = seat; }
-    int myseat() const { return myseat_; }
-    void setLoggedin(bool loggedin) { loggedin_ = loggedin; }
-    bool loggedin() const { return loggedin_; }
-
     // Preferences. Setting them does not announce a change; the player's own choices through the
-    // menu items do (preferenceChanged).
+    // menu items do (chatColorChanged, textSizeChanged).
     color::Color chatColor() const { return chatColor_; }
     QString chatColorText() const { return color::toText(chatColor_); }
     // Also the input line's font colour.
@@ -98,7 +94,8 @@ public:
 
 signals:
     // The player chose a chat colour or a text size: the settings file should be written.
-    void preferenceChanged();
+    void chatColorChanged();
+    void textSizeChanged();
     void scrollOffChanged(bool off);
 
 protected:
@@ -109,7 +106,6 @@ private:
     void installStyles();
     void syncScrollOffItem(bool off);
     void applyColorChoice(const QColor& choice);
-    QByteArray payload(const QString& text) const;
 
     ChatView* mainchat_ = nullptr;
     QLineEdit* mychat_ = nullptr;
@@ -121,13 +117,11 @@ private:
     std::array<QPointer<QAction>, 4> textSizeItems_;
     QPointer<QAction> scrollOffItem_;
 
-    SendMessage send_;
+    SendLine send_;
     UrlOpener opener_;
     Dialogs* dialogs_ = nullptr;
     QUrl makerUrl_{QStringLiteral("http://www.quon77.com/")};
 
-    int myseat_ = 0;
-    bool loggedin_ = false;
     color::Color chatColor_ = color::kBlack;
     chat::LinkSlots chatlinks_;
 };

@@ -3,10 +3,7 @@
 #include "controls/picturebutton.h"
 #include "controls/pictures.h"
 #include "net/guard.h"
-#include "net/protocol.h"
 #include "shell/chattersoundmenu.h"
-#include "shell/phrasemessage.h"
-#include "shell/sounds.h"
 
 #include <QTextDocument>
 
@@ -105,9 +102,10 @@ void PhraseButtons::loadPhrases(const Preferences& prefs) {
 void PhraseButtons::b_phrase1Click(int button) {
     if (button < 1 || button > kPhrases)
         return;
-    if (!cooldown_.phraseready() || !loggedin_)
+    if (!cooldown_.phraseready() || !sendPhrase_)
         return;
-    send(phraseMessage(myseat_, phrase(button), color::toText(chatColor_)));
+    if (!sendPhrase_(phrase(button), color::toText(chatColor_)))
+        return;
     cooldown_.start();
     emit cooldownStarted();
 }
@@ -117,20 +115,14 @@ void PhraseButtons::b_phrase10Click() {
 }
 
 void PhraseButtons::wave20Click(int k) {
-    if (!Sounds::maySendChatter(k, myseat_, loggedin_))
-        return;
-    send(msg::toHost::playasound(myseat_, k));
+    if (sendChatter_)
+        sendChatter_(k);
 }
 
 PictureButton* PhraseButtons::b_phrase(int button) const {
     if (button < 1 || button > kButtons)
         return nullptr;
     return b_phrase_[static_cast<size_t>(button)];
-}
-
-void PhraseButtons::send(const QByteArray& message) {
-    if (send_)
-        send_(message);
 }
 
 } // namespace zb

@@ -2,8 +2,9 @@
 // The row of ten phrase buttons under the board, `b_phrase1`..`b_phrase10`. Buttons 1 to 9 send
 // their phrase (which is also their tooltip) to the chat as an action of the player, at most one
 // per cool-down; button 10 opens the chatter sound menu. Like the chat panel it knows nothing of
-// sockets: messages leave through the send function, and the table feeds it the session's seat
-// and login, the chat colour, and the ticks of its dispatch timer.
+// sockets or seats: phrases and chatter sounds leave through the send functions, which say
+// whether they could go, and the table feeds it the chat colour and the ticks of its dispatch
+// timer.
 //
 // Ticks: while coolingDown() is true each tick of the table's dispatch timer, after its message,
 // must call tick(). cooldownStarted() says that counting has begun, so an idle timer can be
@@ -29,7 +30,9 @@ class PictureButton;
 class PhraseButtons : public QWidget {
     Q_OBJECT
 public:
-    using SendMessage = std::function<void(const QByteArray& wireMessage)>;
+    // Each returns whether it could be sent (only while logged in; chatter only from a seat).
+    using SendPhrase = std::function<bool(const QString& phrase, const QString& colourText)>;
+    using SendChatter = std::function<bool(int wave)>;
 
     static constexpr int kButtons = 10;
     static constexpr int kPhrases = Preferences::kPhraseKeys; // buttons that send a phrase
@@ -45,14 +48,11 @@ public:
     explicit PhraseButtons(QWidget* parent = nullptr);
     ~PhraseButtons() override;
 
-    // Seams. The send function may throw (a socket error); it reaches the click's guard.
-    void setSendMessage(SendMessage send) { send_ = std::move(send); }
-
-    // The session's state that sending needs.
-    void setMyseat(int seat) { myseat_ = seat; }
-    int myseat() const { return myseat_; }
-    void setLoggedin(bool loggedin) { loggedin_ = loggedin; }
-    bool loggedin() const { return loggedin_; }
+    // Seams. The send functions may throw (a socket error); it reaches the click's guard.
+    void setSend(SendPhrase phrase, SendChatter chatter) {
+        sendPhrase_ = std::move(phrase);
+        sendChatter_ = std::move(chatter);
+    }
     void setChatColor(color::Color colour) { chatColor_ = colour; }
     color::Color chatColor() const { return chatColor_; }
 
@@ -84,15 +84,13 @@ signals:
 private:
     void buildButtons();
     void nameButton(int button);
-    void send(const QByteArray& message);
 
     std::array<PictureButton*, kButtons + 1> b_phrase_{};
     std::array<QString, kButtons + 1> phrases_ = kDefaultPhrases;
     ChatterSoundMenu* popup_sounds_ = nullptr;
     PhraseCooldown cooldown_;
-    SendMessage send_;
-    int myseat_ = 0;
-    bool loggedin_ = false;
+    SendPhrase sendPhrase_;
+    SendChatter sendChatter_;
     color::Color chatColor_ = color::kBlack;
 };
 

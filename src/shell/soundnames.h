@@ -3,13 +3,15 @@
 // sounds and the twenty chatter sounds "wave1".."wave20" of the chatter menu. Names match without
 // regard to letter case; everything here hands out the lower-case spelling.
 
+#include "net/protocol.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 namespace zb::sound {
 
-inline constexpr int kChatterCount = 20;
+inline constexpr int kChatterCount = proto::kChatterSounds;
 
 // Not a recording: the name a player is asked to play for a name the set does not hold. It
 // sounds the system's default alert.

@@ -87,9 +87,4 @@ std::optional<QString> Sounds::playasound(const QByteArray& data,
     return QStringLiteral("0+%1: <Chatter Sound> %2").arg(seatName(seat), sound::chatterCaption(k));
 }
 
-bool Sounds::maySendChatter(int k, int myseat, bool loggedIn) {
-    return k >= 1 && k <= sound::kChatterCount && myseat >= kFirstSeat && myseat <= kLastSeat &&
-           loggedIn;
-}
-
 } // namespace zb

@@ -48,10 +48,6 @@ public:
     std::optional<QString> playasound(const QByteArray& data,
                                       const std::function<QString(int seat)>& seatName);
 
-    // Whether the chatter menu's entry k may be sent: not "<Cancel>", and only by a logged-in
-    // player in a seat 1..4.
-    static bool maySendChatter(int k, int myseat, bool loggedIn);
-
 private:
     void play(const QString& name);
 

@@ -2,7 +2,8 @@
 
 #include "net/guard.h"
 #include "table/mainmenu.h"
-#include "table/tablemodel.h"
+#include "rules/rules.h"
+#include "table/core/tablecore.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -10,8 +11,8 @@
 
 namespace zb {
 
-KeyboardPlay::KeyboardPlay(const TableModel& model, Handlers handlers, QObject* parent)
-    : QObject(parent), model_(model), handlers_(std::move(handlers)) {}
+KeyboardPlay::KeyboardPlay(const TableCore& core, Handlers handlers, QObject* parent)
+    : QObject(parent), core_(core), handlers_(std::move(handlers)) {}
 
 void KeyboardPlay::attachMenu(const MainMenu& menu) {
     auto on = [this](QAction* item, auto run) {
@@ -51,27 +52,28 @@ bool KeyboardPlay::eventFilter(QObject* watched, QEvent* event) {
 void KeyboardPlay::roll() {
     // The throw picture can be clicked only while it is on offer: after the third roll or a
     // refused choice it is hidden although the player may still act.
-    if (model_.throwOffered() && handlers_.throwClick)
+    if (core_.throwOffered() && handlers_.throwClick)
         handlers_.throwClick();
 }
 
 void KeyboardPlay::toggleDie(int die) {
     // A die takes clicks only on the table of the player who rolled it.
-    if (isDie(die) && model_.die(die).clickable && handlers_.dieClick)
+    if (isDie(die) && core_.die(die).clickable && handlers_.dieClick)
         handlers_.dieClick(die);
 }
 
 int KeyboardPlay::cursorSeat() const {
     if (seat_ != 0)
         return seat_;
-    const ClientState& s = model_.state();
-    return s.isPlayer() ? s.myseat : 1;
+    return core_.isPlayer() ? core_.myseat() : 1;
 }
 
 void KeyboardPlay::moveCursor(int rows, int seats) {
     if (!shown_) {
         shown_ = true;
     } else {
+        constexpr int kRows = rules::kEntries;
+        constexpr int kSeats = rules::kSeats;
         row_ = (row_ - 1 + rows + kRows) % kRows + 1;
         seat_ = (cursorSeat() - 1 + seats + kSeats) % kSeats + 1;
     }
@@ -85,17 +87,17 @@ void KeyboardPlay::scoreAtCursor() {
         return;
     }
     // Only the category rows take clicks; which column the cursor is in does not matter.
-    if (row_ >= 1 && row_ <= kCategories && handlers_.categoryClick)
+    if (isCategory(row_) && handlers_.categoryClick)
         handlers_.categoryClick(row_);
 }
 
 void KeyboardPlay::answerYes() {
-    if (model_.zeroCategory() != 0 && handlers_.yesClick)
+    if (core_.zeroCategory() != 0 && handlers_.yesClick)
         handlers_.yesClick();
 }
 
 void KeyboardPlay::toChat() {
-    if (model_.zeroCategory() != 0 && handlers_.noClick)
+    if (core_.zeroCategory() != 0 && handlers_.noClick)
         handlers_.noClick();
     if (handlers_.focusChat)
         handlers_.focusChat();

@@ -19,16 +19,12 @@ class QLineEdit;
 
 namespace zb {
 
-class TableModel;
+class TableCore;
 struct MainMenu;
 
 class KeyboardPlay : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kRows = 15;
-    static constexpr int kSeats = 4;
-    static constexpr int kCategories = 12;
-
     // The table window's handlers, the ones its clicks run.
     struct Handlers {
         std::function<void()> throwClick;           // image_throwdiceClick
@@ -39,7 +35,7 @@ public:
         std::function<void()> focusChat;            // the chat input line takes the focus
     };
 
-    KeyboardPlay(const TableModel& model, Handlers handlers, QObject* parent = nullptr);
+    KeyboardPlay(const TableCore& core, Handlers handlers, QObject* parent = nullptr);
 
     // Connects the Game menu's items to the operations below.
     void attachMenu(const MainMenu& menu);
@@ -69,7 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const TableModel& model_;
+    const TableCore& core_;
     Handlers handlers_;
     QLineEdit* chatLine_ = nullptr;
     bool shown_ = false;

@@ -5,7 +5,7 @@
 #include "net/guard.h"
 #include "rules/rules.h"
 #include "table/elidedlabel.h"
-#include "table/tablemodel.h"
+#include "table/core/tablestate.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -140,13 +140,13 @@ void ScoreCard::buildHeader() {
         eyes->hide();
         eyes_[seat] = eyes;
 
-        auto* name = new ElidedLabel(TableModel::kWaiting, this);
+        auto* name = new ElidedLabel(SeatView::kWaiting, this);
         name->setObjectName(QStringLiteral("label_playername%1").arg(seat));
         name->setGeometry(columnLeft(seat), kNamesTop + 14, kColumnWidth, 18);
         name->setAlignment(Qt::AlignCenter);
         name->setMinimumPixelSize(9);
         playername_[seat] = name;
-        styleSeatName(seat);
+        styleSeatName(seat, true);
     }
 }
 
@@ -254,17 +254,16 @@ QString ScoreCard::storedName(int seat) const {
     return playername_[seat]->toolTip();
 }
 
-void ScoreCard::setSeat(int seat, const QString& shown, const QString& stored) {
+void ScoreCard::setSeat(int seat, const QString& shown, const QString& stored, bool waiting) {
     playername_[seat]->setText(shown);
     playername_[seat]->setToolTip(stored);
-    styleSeatName(seat);
+    styleSeatName(seat, waiting);
     nameColumn(seat);
 }
 
-void ScoreCard::styleSeatName(int seat) {
+void ScoreCard::styleSeatName(int seat, bool waiting) {
     // An empty seat reads quieter than a player's name, and fits its narrow column.
     ElidedLabel* name = playername_[seat];
-    const bool waiting = name->text() == TableModel::kWaiting;
     name->setFont(pixelFont(font(), waiting ? 10 : 11, !waiting));
     name->setTextColor(waiting ? QColor(0x8A, 0x80, 0x66) : kInk);
 }

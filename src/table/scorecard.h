@@ -3,7 +3,8 @@
 // name, watching marker and grand total, the heading, the round label and the roll markers. It
 // shows what it is told and reports clicks on rows 1..12; the rules of choosing are the table's.
 
-#include "table/scorehints.h"
+#include "rules/rules.h"
+#include "table/core/scorehints.h"
 
 #include <QColor>
 #include <QString>
@@ -21,9 +22,9 @@ class ScoreCard : public QWidget {
     Q_OBJECT
 public:
     static constexpr QSize kSize{281, 426};
-    static constexpr int kSeats = 4;
-    static constexpr int kRows = 15;
-    static constexpr int kCategories = 12;
+    static constexpr int kSeats = rules::kSeats;
+    static constexpr int kRows = rules::kEntries;
+    static constexpr int kCategories = rules::kCategories;
     static inline const QColor kGreen{0x00, 0x80, 0x00};  // the local column on its own turn
     static inline const QColor kMaroon{0x80, 0x00, 0x00}; // the local column otherwise
     static inline const QColor kBlack{0x00, 0x00, 0x00};
@@ -51,10 +52,11 @@ public:
     QString cellText(int seat, int row) const;
     void setTotal(int seat, const QString& text);
 
-    // The name a seat's label shows, and the stored seat name it keeps as its tooltip.
+    // The name a seat's label shows, and the stored seat name it keeps as its tooltip. A seat
+    // that is waiting for a player reads quieter.
     QString seatName(int seat) const;
     QString storedName(int seat) const;
-    void setSeat(int seat, const QString& shown, const QString& stored);
+    void setSeat(int seat, const QString& shown, const QString& stored, bool waiting);
     void showSeat(int seat);
     void setWatching(int seat, bool watching);
 
@@ -94,7 +96,7 @@ private:
     void buildHeader();
     void buildRows();
     void buildTotals();
-    void styleSeatName(int seat);
+    void styleSeatName(int seat, bool waiting);
     void nameCell(int seat, int row);
     void nameColumn(int seat);
     void markCursor(bool on);

@@ -48,9 +48,13 @@ Tgamestartform::Tgamestartform(QWidget* parent)
     connect(start_, &PictureButton::clicked, this, [this] {
         guarded([&] {
             hide();
-            emit startClicked();
+            emit startClicked(options());
         });
     });
+}
+
+GameOptions Tgamestartform::options() const {
+    return GameOptions{bonus_->isChecked(), team_->isChecked()};
 }
 
 void Tgamestartform::setTable(QWidget* table) {

@@ -2,6 +2,8 @@
 // The window "Zorbinet - Start Game": two choices for the next game and the start picture. It is
 // hidden, not destroyed, after use, so the choices stay as they were for the next game.
 
+#include "net/gameoptions.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -22,13 +24,16 @@ public:
     QCheckBox* bonus() const { return bonus_; }
     PictureButton* button_start() const { return start_; }
 
+    // The choices as the check boxes show them.
+    GameOptions options() const;
+
     // The table window it stays on top of and is centred over.
     void setTable(QWidget* table);
     void showOver(QWidget* table);
 
 signals:
     // The start picture was clicked; the window has hidden itself.
-    void startClicked();
+    void startClicked(const zb::GameOptions& options);
 
 private:
     QCheckBox* team_ = nullptr;

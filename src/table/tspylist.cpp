@@ -58,18 +58,11 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     connect(done_, &QPushButton::clicked, this, [this] { guarded([&] { hide(); }); });
 }
 
-void Tspylist::addSpy(const QString& line) {
-    list_->addItem(line);
-}
-
-bool Tspylist::removeSpy(const QString& line) {
-    for (int i = 0; i < list_->count(); ++i) {
-        if (list_->item(i)->text() == line) {
-            delete list_->takeItem(i);
-            return true;
-        }
-    }
-    return false;
+void Tspylist::setSpectators(const QList<Spectator>& spectators) {
+    spectators_ = spectators;
+    list_->clear();
+    for (const Spectator& s : spectators_)
+        list_->addItem(QStringLiteral("%1: %2").arg(s.slot).arg(s.name));
 }
 
 QStringList Tspylist::lines() const {
@@ -81,12 +74,8 @@ QStringList Tspylist::lines() const {
 
 int Tspylist::seatUnderPointer() const {
     const QPoint at = list_->viewport()->mapFromGlobal(QCursor::pos());
-    const QListWidgetItem* item = list_->itemAt(at);
-    if (!item)
-        return 0;
-    bool ok = false;
-    const int seat = item->text().section(QLatin1Char(':'), 0, 0).toInt(&ok);
-    return ok ? seat : 0;
+    const int row = list_->row(list_->itemAt(at));
+    return row >= 0 && row < spectators_.size() ? spectators_[row].slot : 0;
 }
 
 void Tspylist::RemoveFromGame2Click() {

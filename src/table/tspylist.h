@@ -1,8 +1,12 @@
 #pragma once
-// The window "Zorbinet -Spys": one line "<seat>: <name>" per spectator, in arrival order. The
-// lines come and go with the spectators' connections whether the window is shown or not.
-// Spectators cannot be removed: the list's popup item "Remove From Game" stays greyed for good.
+// The window "Zorbinet -Spys": one line "<seat>: <name>" per spectator, in arrival order, as the
+// table core lists them. The lines come and go with the spectators' connections whether the
+// window is shown or not. Spectators cannot be removed: the list's popup item "Remove From Game"
+// stays greyed for good.
 
+#include "table/core/tablestate.h"
+
+#include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -26,17 +30,15 @@ public:
     QMenu* popup_kickhim() const { return popup_; }
     QAction* RemoveFromGame2() const { return remove_; }
 
-    void addSpy(const QString& line);
-    // Removes the first line equal to line; false when there is none.
-    bool removeSpy(const QString& line);
+    // The spectators to show, replacing what was shown.
+    void setSpectators(const QList<Spectator>& spectators);
     QStringList lines() const;
 
     // The table window it stays on top of and is centred over.
     void setTable(QWidget* table);
     void showOver(QWidget* table = nullptr);
 
-    // The seat of the line under the pointer ("6: Eve" gives 6); 0 when the pointer is over no
-    // line or the line holds no seat.
+    // The seat of the spectator under the pointer; 0 when the pointer is over no line.
     int seatUnderPointer() const;
 
 signals:
@@ -50,6 +52,7 @@ private:
     QPushButton* done_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* remove_ = nullptr;
+    QList<Spectator> spectators_;
     QPointer<QWidget> table_;
 };
 

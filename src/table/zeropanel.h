@@ -1,7 +1,7 @@
 #pragma once
 // The board's question before a choice that would score nothing: "Are you sure you want to score
-// 0 for this category?" with "NO" and "YES". It keeps the category that waits for an answer
-// (0 for none); the table decides what the answers do.
+// 0 for this category?" with "NO" and "YES". Which category waits for the answer, and what the
+// answers do, is the table core's.
 
 #include <QFrame>
 
@@ -17,9 +17,6 @@ public:
 
     explicit ZeroPanel(QWidget* parent = nullptr);
 
-    int category() const { return category_; }
-    void setCategory(int category) { category_ = category; }
-
     QPushButton* yesButton() const { return yes_; }
     QPushButton* noButton() const { return no_; }
 
@@ -28,7 +25,6 @@ signals:
     void noClicked();
 
 private:
-    int category_ = 0;
     QPushButton* yes_ = nullptr;
     QPushButton* no_ = nullptr;
 };

@@ -32,10 +32,6 @@ TallySink& Tally::sink() {
     return *recorder_;
 }
 
-void Tally::setPlayers(std::function<QStringList()> players) {
-    recorder_->setPlayers(std::move(players));
-}
-
 void Tally::loadchecklist() {
     recorder_->loadchecklist();
 }

@@ -4,8 +4,7 @@
 //
 //   Tally tally(folder, dialogs, [](const QString& e) { reportError(e); });
 //   tally.load();                          // at start; a bad file is reported, the run goes on
-//   options.tally = &tally.sink();         // the table window records through this
-//   tally.setPlayers([&] { return ...; }); // the table's other seat names, not "<Waiting>"
+//   options.tally = &tally.sink();         // the table records through this
 //   tally.showOver(tableWindow);           // "View Tally": loadchecklist, then the window
 //   tally.save();                          // at the end of the program
 
@@ -42,8 +41,7 @@ public:
     TallyModel& model() const { return *model_; }
     TallyStore& store() const { return *store_; }
 
-    void setPlayers(std::function<QStringList()> players);
-    // Refills "Players In Current Game" from the table window's seats.
+    // Refills "Players In Current Game" from what the table last said.
     void loadchecklist();
     // "View Tally": loadchecklist, then the window centred on the table window.
     void showOver(QWidget* table);

@@ -8,23 +8,30 @@ namespace zb {
 TallyRecorder::TallyRecorder(TallyModel& model, TallyStore& store, Report report)
     : model_(model), store_(store), report_(std::move(report)) {}
 
+namespace {
+
+constexpr int kFiveOfAKindColumn = 3;
+
+} // namespace
+
 void TallyRecorder::loadchecklist() {
-    if (players_)
-        model_.loadchecklist(players_());
+    model_.loadchecklist(players_);
 }
 
-void TallyRecorder::checkhighscore(const QString& total) {
-    model_.checkhighscore(total);
+void TallyRecorder::currentPlayers(const QStringList& names) {
+    players_ = names;
 }
 
-void TallyRecorder::addgame(const QString& winner) {
+void TallyRecorder::recordGame(const FinishedGame& game) {
+    model_.checkhighscore(QString::number(game.myTotal()));
+    players_ = game.opponents();
     loadchecklist();
-    model_.addgame(winner);
+    model_.addgame(game.localWon(), game.winners());
     save();
 }
 
-void TallyRecorder::addtomine(int counter) {
-    model_.addtomine(counter);
+void TallyRecorder::recordFiveOfAKind() {
+    model_.addtomine(kFiveOfAKindColumn);
 }
 
 bool TallyRecorder::save() {

@@ -10,6 +10,9 @@
 #include "shell/errorreport.h"
 #include "shell/phrasebuttons.h"
 #include "shell/tphrases.h"
+#include "table/core/tablecore.h"
+#include "table/core/tablelink.h"
+#include "table/tablesettings.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -82,7 +85,7 @@ TEST(GameAppStartup, TheDownloadWindowStaysHiddenWhenStartedWithArguments) {
     GameApp app(optionsWith({"Ann"}));
     app.start();
     EXPECT_FALSE(app.windows()[7]->isVisible());
-    EXPECT_FALSE(app.chat()->hosting());
+    EXPECT_FALSE(app.chat()->core().hosting());
     EXPECT_FALSE(app.chat()->sock()->hasSocket());
 }
 
@@ -90,13 +93,13 @@ TEST(GameAppStartup, SoloModePlaysAsYouAndHosts) {
     GameApp app(optionsWith({}));
     app.start();
     Tchat* chat = app.chat();
-    EXPECT_EQ(chat->playername(), "You");
-    EXPECT_EQ(chat->hostaddress(), "127.0.0.1");
-    EXPECT_EQ(chat->loginname(), QByteArray("You\xFF"));
-    EXPECT_TRUE(chat->hosting());
+    EXPECT_EQ(chat->core().playername(), "You");
+    EXPECT_EQ(chat->sock()->hostName(), "127.0.0.1");
+    EXPECT_EQ(chat->core().loginname(), QByteArray("You\xFF"));
+    EXPECT_TRUE(chat->core().hosting());
     EXPECT_TRUE(chat->menu().StartGame1->isEnabled());
     EXPECT_TRUE(waitFor([&] { return chat->sock()->connected(); }));
-    EXPECT_FALSE(chat->Sock11()->hasSocket()) << "no presence connection in a solo game";
+    EXPECT_FALSE(chat->link().lobbySock().hasSocket()) << "no presence connection in a solo game";
     EXPECT_FALSE(app.errorReport()->isOpen());
 }
 
@@ -104,18 +107,17 @@ TEST(GameAppStartup, HostModeConnectsTo127001WhateverTheAddressGiven) {
     GameApp app(optionsWith({"Ann", "10.0.0.5", "true", "ignored"}));
     app.start();
     Tchat* chat = app.chat();
-    EXPECT_TRUE(chat->hosting());
+    EXPECT_TRUE(chat->core().hosting());
     EXPECT_EQ(chat->sock()->hostName(), "127.0.0.1");
-    EXPECT_EQ(chat->hostaddress(), "10.0.0.5");
     EXPECT_TRUE(waitFor([&] { return chat->sock()->connected(); }));
-    EXPECT_TRUE(chat->Sock11()->hasSocket());
+    EXPECT_TRUE(chat->link().lobbySock().hasSocket());
 }
 
 TEST(GameAppStartup, JoinModeLeavesStartGameDisabled) {
     GameApp app(optionsWith({"Ann", "127.0.0.1", "false"}));
     app.start();
     Tchat* chat = app.chat();
-    EXPECT_FALSE(chat->hosting());
+    EXPECT_FALSE(chat->core().hosting());
     EXPECT_FALSE(chat->menu().StartGame1->isEnabled());
     EXPECT_EQ(chat->sock()->hostName(), "127.0.0.1");
     EXPECT_TRUE(chat->sock()->hasSocket());
@@ -224,8 +226,8 @@ TEST(GameAppWiring, TheTableReadsTheSettingsOfTheGivenFolderOnceConnected) {
     GameApp app(o);
     app.start();
     Tchat* chat = app.chat();
-    EXPECT_EQ(chat->settings().folder(), dir.path());
-    ASSERT_TRUE(waitFor([&] { return chat->settingsRead(); }));
+    EXPECT_EQ(chat->settings().file().folder(), dir.path());
+    ASSERT_TRUE(waitFor([&] { return chat->settings().isLoaded(); }));
     EXPECT_EQ(chat->chatPanel()->textSize(), 12);
     EXPECT_EQ(chat->botSpeed(), 500) << "the host's computer players take it from here";
     EXPECT_TRUE(chat->menu().Fast1->isChecked());

@@ -33,7 +33,7 @@ protected:
     void SetUp() override { players[1].connected = true; }
 
     void start(bool bonus = false, bool team = false) {
-        game.startgame("1", bonus ? "t" : "f", team ? "true" : "false");
+        game.startgame({bonus, team});
     }
     // Messages sent since mark, to everybody unless a slot is given.
     QList<QByteArray> since(int mark, int slot = 0) const {

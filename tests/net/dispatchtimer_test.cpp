@@ -61,8 +61,8 @@ TEST_F(DispatchTimerTest, KickAtAnIdleDispatcherTicksOnTheNextLoopTurn) {
     auto timer = make(200ms);
     queue << 1;
     const qint64 kickedAt = clock.elapsed();
-    timer->kick();
-    EXPECT_TRUE(handled.isEmpty()) << "never inside the caller of kick()";
+    timer->wake();
+    EXPECT_TRUE(handled.isEmpty()) << "never inside the caller of wake()";
     ASSERT_TRUE(waitFor([&] { return handled.size() == 1; }, 1s));
     EXPECT_LT(tickTimes[0] - kickedAt, 100);
     zbtest::pump(30ms);
@@ -72,8 +72,8 @@ TEST_F(DispatchTimerTest, KickAtAnIdleDispatcherTicksOnTheNextLoopTurn) {
 TEST_F(DispatchTimerTest, BurstIsHandledOneMessagePerInterval) {
     auto timer = make(40ms);
     queue << 1 << 2 << 3 << 4;
-    timer->kick();
-    timer->kick(); // a kick while ticking changes nothing
+    timer->wake();
+    timer->wake(); // a wake while ticking changes nothing
     ASSERT_TRUE(waitFor([&] { return handled.size() == 4; }, 2s));
     EXPECT_EQ(handled, (QList<int>{1, 2, 3, 4}));
     EXPECT_LT(tickTimes[0], 30);
@@ -87,10 +87,10 @@ TEST_F(DispatchTimerTest, BurstIsHandledOneMessagePerInterval) {
 TEST_F(DispatchTimerTest, MessageSoonAfterATickWaitsForTheRestOfTheInterval) {
     auto timer = make(100ms);
     queue << 1;
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 1; }, 1s));
     queue << 2;
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 2; }, 1s));
     EXPECT_GE(tickTimes[1] - tickTimes[0], 95);
 }
@@ -98,12 +98,12 @@ TEST_F(DispatchTimerTest, MessageSoonAfterATickWaitsForTheRestOfTheInterval) {
 TEST_F(DispatchTimerTest, MessageLongAfterTheLastTickIsPromptAgain) {
     auto timer = make(50ms);
     queue << 1;
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 1; }, 1s));
     zbtest::pump(80ms);
     queue << 2;
     const qint64 kickedAt = clock.elapsed();
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 2; }, 1s));
     EXPECT_LT(tickTimes[1] - kickedAt, 30);
 }
@@ -115,7 +115,7 @@ TEST_F(DispatchTimerTest, RaisingTickIsReportedAndTickingGoesOn) {
             throw zb::ESockException("Send - Socket Not Connected");
     };
     queue << 1 << 2 << 3;
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 3; }, 2s));
     EXPECT_EQ(errors, QStringList{"Send - Socket Not Connected"});
 }
@@ -125,11 +125,11 @@ TEST_F(DispatchTimerTest, WorkAddedByATickKeepsThePace) {
     onTick = [&](int message) {
         if (message < 3) {
             queue << message + 1;
-            timer->kick();
+            timer->wake();
         }
     };
     queue << 1;
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 3; }, 2s));
     EXPECT_GE(tickTimes[1] - tickTimes[0], 28);
     EXPECT_GE(tickTimes[2] - tickTimes[1], 28);
@@ -138,13 +138,13 @@ TEST_F(DispatchTimerTest, WorkAddedByATickKeepsThePace) {
 TEST_F(DispatchTimerTest, StopHaltsUntilTheNextKick) {
     auto timer = make(20ms);
     queue << 1 << 2 << 3;
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 1; }, 1s));
     timer->stop();
     EXPECT_FALSE(timer->isActive());
     zbtest::pump(60ms);
     EXPECT_EQ(handled.size(), 1);
-    timer->kick();
+    timer->wake();
     ASSERT_TRUE(waitFor([&] { return handled.size() == 3; }, 1s));
 }
 
@@ -154,7 +154,7 @@ TEST_F(DispatchTimerTest, IntervalCanBeChanged) {
     timer->setInterval(1ms);
     EXPECT_EQ(timer->interval(), 1ms);
     queue << 1 << 2 << 3 << 4 << 5;
-    timer->kick();
+    timer->wake();
     EXPECT_TRUE(waitFor([&] { return handled.size() == 5; }, 1s));
 }
 

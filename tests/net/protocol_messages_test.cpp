@@ -19,9 +19,10 @@ TEST(ToHost, EveryMessageAsSent) {
     EXPECT_EQ(toHost::chat(2, "hello there|clBlack"), "CMD_chat+2+hello there|clBlack\xFF");
     EXPECT_EQ(toHost::action(3, "says: Nice roll!|$00FF0000"),
               "CMD_action+3+says: Nice roll!|$00FF0000\xFF");
-    EXPECT_EQ(toHost::startgame(1, false, false), "CMD_startgame+1+f+false\xFF");
-    EXPECT_EQ(toHost::startgame(1, true, true), "CMD_startgame+1+t+true\xFF");
-    EXPECT_EQ(toHost::startgame(1, true, false), "CMD_startgame+1+t+false\xFF");
+    EXPECT_EQ(toHost::startgame(1, {}), "CMD_startgame+1+f+false\xFF");
+    EXPECT_EQ(toHost::startgame(1, {.bonus = true, .team = true}), "CMD_startgame+1+t+true\xFF");
+    EXPECT_EQ(toHost::startgame(1, {.bonus = true}), "CMD_startgame+1+t+false\xFF");
+    EXPECT_EQ(toHost::startgame(1, {.team = true}), "CMD_startgame+1+f+true\xFF");
     EXPECT_EQ(toHost::justwatch(3, 1), "CMD_justwatch+3+1\xFF");
     EXPECT_EQ(toHost::justwatch(2, 2), "CMD_justwatch+2+2\xFF");
     EXPECT_EQ(toHost::rolldice(4), "CMD_rolldice+4\xFF");
@@ -52,7 +53,7 @@ TEST(ToTable, EveryMessageAsSent) {
     EXPECT_EQ(toTable::chat("2", "Bob", "hi|clRed"), "CMD_chat+2+Bob chats: hi|clRed\xFF");
     EXPECT_EQ(toTable::action("2", "Bob", "waves|clRed"), "CMD_action+2+Bob waves|clRed\xFF");
     EXPECT_EQ(toTable::playasound("3", "wave7+"), "CMD_playasound+3+wave7+\xFF");
-    EXPECT_EQ(toTable::startgame("1", "t", "true"), "CMD_startgame+1+t+true\xFF");
+    EXPECT_EQ(toTable::startgame(1, {.bonus = true, .team = true}), "CMD_startgame+1+t+true\xFF");
     EXPECT_EQ(toTable::setbonusdice(6), "CMD_setbonusdice+6\xFF");
     EXPECT_EQ(toTable::nextplayer(1, 1, 0, 0), "CMD_nextplayer+1+1+0+0+\xFF");
     EXPECT_EQ(toTable::nextplayer(3, 12, 245, 2), "CMD_nextplayer+3+12+245+2+\xFF");
@@ -71,7 +72,23 @@ TEST(ToTable, RelayedFieldsPassUnchanged) {
     // The host relays what it received, pluses and odd slot text included.
     EXPECT_EQ(toTable::chat("07", "A+B", "x+y|z|clRed"), "CMD_chat+07+A+B chats: x+y|z|clRed\xFF");
     EXPECT_EQ(toTable::action("1", "", ""), "CMD_action+1+ \xFF");
-    EXPECT_EQ(toTable::startgame("1", "f", "false"), "CMD_startgame+1+f+false\xFF");
+}
+
+TEST(GameOptionsOnTheWire, OnlyTheExactWordsTurnAChoiceOn) {
+    using zb::proto::gameOptions;
+    EXPECT_EQ(gameOptions("t", "true"), (zb::GameOptions{true, true}));
+    EXPECT_EQ(gameOptions("f", "false"), zb::GameOptions{});
+    for (const char* bonus : {"T", "true", "", "t ", "1"})
+        EXPECT_FALSE(gameOptions(bonus, "true").bonus) << bonus;
+    for (const char* team : {"True", "t", "", "true+x", "1"})
+        EXPECT_FALSE(gameOptions("t", team).team) << team;
+    // What the builders write reads back as the same choice.
+    for (bool bonus : {false, true}) {
+        for (bool team : {false, true}) {
+            const zb::GameOptions o{bonus, team};
+            EXPECT_EQ(gameOptions(zb::proto::bonusWord(o), zb::proto::teamWord(o)), o);
+        }
+    }
 }
 
 TEST(ToTable, TheDiceSaysYesWhileRollsRemain) {
@@ -121,7 +138,6 @@ TEST(Builders, TerminatorBytesInTextBecomeQuestionMarks) {
     EXPECT_EQ(toTable::chat("1\xFF", "N\xFF", "l\xFF|c"), "CMD_chat+1?+N? chats: l?|c\xFF");
     EXPECT_EQ(toTable::action("1\xFF", "N\xFF", "l\xFF|c"), "CMD_action+1?+N? l?|c\xFF");
     EXPECT_EQ(toTable::playasound("2\xFF", "wave1+\xFF"), "CMD_playasound+2?+wave1+?\xFF");
-    EXPECT_EQ(toTable::startgame("\xFF", "\xFF", "\xFF"), "CMD_startgame+?+?+?\xFF");
     EXPECT_EQ(toTable::pscore(1, 0, "*\xFF", unusedCard()).left(17), "CMD_pscore+1+0+*?");
     EXPECT_EQ(toTable::winner("A\xFF and B", 5), "CMD_winner+A? and B+5+\xFF");
 }
@@ -130,7 +146,7 @@ TEST(Builders, OnlyTheLastByteIsATerminator) {
     const QList<QByteArray> all = {toHost::kickhim(1, 2),
                                    toHost::chat(1, "x\xFF"),
                                    toHost::action(1, "\xFF"),
-                                   toHost::startgame(1, true, true),
+                                   toHost::startgame(1, {true, true}),
                                    toHost::justwatch(1, 1),
                                    toHost::rolldice(1),
                                    toHost::setdice(1, 1),
@@ -148,7 +164,7 @@ TEST(Builders, OnlyTheLastByteIsATerminator) {
                                    toTable::chat("\xFF", "\xFF", "\xFF"),
                                    toTable::action("\xFF", "\xFF", "\xFF"),
                                    toTable::playasound("\xFF", "\xFF"),
-                                   toTable::startgame("\xFF", "\xFF", "\xFF"),
+                                   toTable::startgame(1, {true, true}),
                                    toTable::setbonusdice(1),
                                    toTable::nextplayer(1, 1, 1, 1),
                                    toTable::thedice(1, 1, {{1, 1}}),
@@ -180,8 +196,8 @@ TEST(WorkedExchange, OpeningOfASoloGame) {
         toHost::logininfo(1, zb::proto::kVersion, "You\xFF"),
         toTable::newplayerinfo(1, "You"),
         toHost::botspeed(1, 1000),
-        toHost::startgame(1, false, false),
-        toTable::startgame("1", "f", "false"),
+        toHost::startgame(1, {}),
+        toTable::startgame(1, {}),
         toTable::nextplayer(1, 1, 0, 0),
         toHost::rolldice(1),
         toTable::thedice(1, 1, {{1, 4}, {2, 4}, {3, 1}, {4, 6}, {5, 2}}),

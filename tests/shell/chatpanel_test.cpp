@@ -7,6 +7,8 @@
 #include "net/errors.h"
 #include "net/guard.h"
 #include "shell/chatpanel.h"
+#include "table/core/session.h"
+#include "table/core/tablecore.h"
 #include "support/fakedialogs.h"
 #include "support/wait.h"
 
@@ -38,7 +40,12 @@ class ChatPanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         panel = std::make_unique<ChatPanel>(nullptr, &dialogs);
-        panel->setSendMessage([this](const QByteArray& m) { sent.push_back(m); });
+        // The table's own core turns the lines into messages, as it does in the window.
+        core.setSend([this](const QByteArray& m) { sent.push_back(m); });
+        panel->setSendLine(
+            [this](const QString& typed, const QString& colour) {
+                return core.sendChatLine(typed, colour);
+            });
         panel->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
             return true;
@@ -51,8 +58,9 @@ protected:
     QLineEdit* input() const { return panel->mychat(); }
 
     void login(int seat) {
-        panel->setMyseat(seat);
-        panel->setLoggedin(true);
+        core.receive("CMD_sendlogininfo+" + QByteArray::number(seat) + '\xFF');
+        core.session().processsocktimer();
+        sent.clear(); // the core's login answer
     }
 
     void type(const QString& text) {
@@ -100,6 +108,7 @@ protected:
     }
 
     zbtest::FakeDialogs dialogs;
+    zb::TableCore core;
     std::vector<QByteArray> sent;
     std::vector<QUrl> opened;
     std::unique_ptr<ChatPanel> panel;
@@ -134,7 +143,6 @@ TEST_F(ChatPanelTest, FirstKeyClearsThePromptAndEnterSends) {
 }
 
 TEST_F(ChatPanelTest, NothingIsSentBeforeLogin) {
-    panel->setMyseat(3);
     type(QStringLiteral("too early"));
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(input()->text(), QStringLiteral("too early"));
@@ -198,11 +206,12 @@ TEST_F(ChatPanelTest, ASendFailureReachesTheGuardAndKeepsThePanelUsable) {
     login(2);
     QStringList reported;
     auto previous = zb::setErrorReporter([&](const QString& text) { reported << text; });
-    panel->setSendMessage([](const QByteArray&) { throw zb::ESockException("Socket error"); });
+    core.setSend([](const QByteArray&) { throw zb::ESockException("Socket error"); });
     type(QStringLiteral("hello"));
     zb::setErrorReporter(previous);
     EXPECT_EQ(reported, QStringList{QStringLiteral("Socket error")});
-    panel->setSendMessage([this](const QByteArray& m) { sent.push_back(m); });
+    EXPECT_EQ(input()->text(), QStringLiteral("hello")) << "what did not go out stays";
+    core.setSend([this](const QByteArray& m) { sent.push_back(m); });
     type(QStringLiteral("again"));
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0], QByteArray("CMD_chat+2+again|clBlack\xFF"));
@@ -448,8 +457,10 @@ protected:
 TEST_F(ChatPanelMenuTest, TextSizeSetsEveryStyleAndTicksOneEntry) {
     EXPECT_EQ(panel->textSize(), 10);
     EXPECT_TRUE(sizes[1]->isChecked());
-    QSignalSpy changed(panel.get(), &ChatPanel::preferenceChanged);
+    QSignalSpy changed(panel.get(), &ChatPanel::textSizeChanged);
+    QSignalSpy colour(panel.get(), &ChatPanel::chatColorChanged);
     sizes[3]->trigger();
+    EXPECT_EQ(colour.size(), 0);
     EXPECT_EQ(changed.size(), 1);
     EXPECT_EQ(panel->textSize(), 14);
     for (int s = 0; s < 15; ++s)
@@ -489,7 +500,8 @@ TEST_F(ChatPanelMenuTest, ScrollChatOffItemsAreTickedTogether) {
 
 TEST_F(ChatPanelMenuTest, TextColorDialogChangesTheChatColour) {
     login(2);
-    QSignalSpy changed(panel.get(), &ChatPanel::preferenceChanged);
+    QSignalSpy changed(panel.get(), &ChatPanel::chatColorChanged);
+    QSignalSpy size(panel.get(), &ChatPanel::textSizeChanged);
     panel->setChatColor(color::kBlue);
     textColor->trigger();
     QColorDialog* dialog = panel->colorDialog();

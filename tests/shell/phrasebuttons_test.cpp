@@ -8,7 +8,8 @@
 #include "shell/chattersoundmenu.h"
 #include "shell/phrasebuttons.h"
 #include "shell/phrasecooldown.h"
-#include "shell/phrasemessage.h"
+#include "support/corelogin.h"
+#include "table/core/tablecore.h"
 #include "shell/soundnames.h"
 #include "support/wait.h"
 
@@ -22,53 +23,12 @@
 using zb::ChatterSoundMenu;
 using zb::PhraseButtons;
 using zb::PhraseCooldown;
-using zb::phraseMessage;
 namespace color = zb::color;
 
 namespace {
 
 QByteArray wire(const char* text) {
     return QByteArray(text) + '\xFF';
-}
-
-// --- The message a phrase becomes ---------------------------------------------------------------
-
-TEST(PhraseMessage, OrdinaryPhraseIsSaid) {
-    EXPECT_EQ(phraseMessage(2, QStringLiteral("Way To Go!"), QStringLiteral("clRed")),
-              wire("CMD_action+2+says: Way To Go!|clRed"));
-}
-
-TEST(PhraseMessage, MeWithBlankIsTheActionItself) {
-    EXPECT_EQ(phraseMessage(3, QStringLiteral("/me dances"), QStringLiteral("clBlack")),
-              wire("CMD_action+3+dances|clBlack"));
-    EXPECT_EQ(phraseMessage(3, QStringLiteral("/me "), QStringLiteral("clBlack")),
-              wire("CMD_action+3+|clBlack"));
-}
-
-TEST(PhraseMessage, MeWithoutBlankOrInOtherCaseIsSaid) {
-    EXPECT_EQ(phraseMessage(1, QStringLiteral("/medances"), QStringLiteral("clBlack")),
-              wire("CMD_action+1+says: /medances|clBlack"));
-    EXPECT_EQ(phraseMessage(1, QStringLiteral("/me"), QStringLiteral("clBlack")),
-              wire("CMD_action+1+says: /me|clBlack"));
-    EXPECT_EQ(phraseMessage(1, QStringLiteral("/ME dances"), QStringLiteral("clBlack")),
-              wire("CMD_action+1+says: /ME dances|clBlack"));
-    EXPECT_EQ(phraseMessage(1, QStringLiteral(" /me dances"), QStringLiteral("clBlack")),
-              wire("CMD_action+1+says:  /me dances|clBlack"));
-}
-
-TEST(PhraseMessage, EmptyPhraseSaysNothing) {
-    EXPECT_EQ(phraseMessage(4, QString(), QStringLiteral("$00112233")),
-              wire("CMD_action+4+says: |$00112233"));
-}
-
-TEST(PhraseMessage, TextThatCouldEndTheMessageIsMasked) {
-    // U+00FF would be the terminator byte; the euro sign has no Latin-1 form.
-    const QString phrase = QStringLiteral("a") + QChar(0x00FF) +
-                           QStringLiteral("CMD_kickhim+1+2+") + QChar(0x20AC) +
-                           QStringLiteral(" caf") + QChar(0x00E9);
-    const QByteArray message = phraseMessage(2, phrase, QStringLiteral("clBlack"));
-    EXPECT_EQ(message, QByteArray("CMD_action+2+says: a?CMD_kickhim+1+2+? caf\xE9|clBlack\xFF"));
-    EXPECT_EQ(message.count('\xFF'), 1);
 }
 
 // --- The cool-down -------------------------------------------------------------------------------
@@ -108,7 +68,12 @@ class PhraseButtonsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         buttons = std::make_unique<PhraseButtons>();
-        buttons->setSendMessage([this](const QByteArray& m) { sent.push_back(m); });
+        // The table's own core decides what may be sent, as it does in the window.
+        core = std::make_unique<zb::TableCore>();
+        core->setSend([this](const QByteArray& m) { sent.push_back(m); });
+        buttons->setSend([this](const QString& p,
+                                const QString& c) { return core->sendPhrase(p, c); },
+                         [this](int wave) { return core->sendChatterSound(wave); });
         buttons->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(buttons.get()));
     }
@@ -118,8 +83,8 @@ protected:
     }
 
     void login(int seat) {
-        buttons->setMyseat(seat);
-        buttons->setLoggedin(true);
+        zbtest::logIn(*core, seat);
+        sent.clear(); // the core's login answer
     }
     void click(int n) { QTest::mouseClick(buttons->b_phrase(n), Qt::LeftButton); }
     void ticks(int count) {
@@ -130,6 +95,7 @@ protected:
 
     std::unique_ptr<PhraseButtons> buttons;
     std::vector<QByteArray> sent;
+    std::unique_ptr<zb::TableCore> core;
 };
 
 TEST_F(PhraseButtonsTest, TenButtonsSitInTheirPlacesWithTheirPhrases) {
@@ -209,13 +175,12 @@ TEST_F(PhraseButtonsTest, MePhrasesFollowTheBlankRule) {
 }
 
 TEST_F(PhraseButtonsTest, NotLoggedInSendsNothingAndStartsNoCooldown) {
-    buttons->setMyseat(2);
     QSignalSpy started(buttons.get(), &PhraseButtons::cooldownStarted);
     click(1);
     EXPECT_TRUE(sent.empty());
     EXPECT_TRUE(buttons->phraseready());
     EXPECT_EQ(started.count(), 0);
-    buttons->setLoggedin(true);
+    login(2);
     click(1);
     EXPECT_EQ(sent.size(), 1u);
 }
@@ -264,8 +229,7 @@ TEST_F(PhraseButtonsTest, AFailedSendIsReportedAndStartsNoCooldown) {
     const zb::ErrorReporter previous =
         zb::setErrorReporter([&](const QString& text) { reported.push_back(text); });
     login(1);
-    buttons->setSendMessage(
-        [](const QByteArray&) { throw zb::ESockException("Socket Error # 10054"); });
+    core->setSend([](const QByteArray&) { throw zb::ESockException("Socket Error # 10054"); });
     click(1);
     zb::setErrorReporter(previous);
     ASSERT_EQ(reported.size(), 1u);
@@ -304,13 +268,15 @@ TEST_F(PhraseButtonsTest, ButtonTenOpensTheMenuAndSendsNothing) {
 }
 
 TEST_F(PhraseButtonsTest, ChoosingAnEntrySendsItsSoundFromASeat) {
+    std::vector<QByteArray> all;
     for (int seat = 1; seat <= 4; ++seat) {
         login(seat);
         choose(seat + 4);
+        all.insert(all.end(), sent.begin(), sent.end());
     }
-    ASSERT_EQ(sent.size(), 4u);
-    EXPECT_EQ(sent[0], wire("CMD_playasound+1+wave5+"));
-    EXPECT_EQ(sent[3], wire("CMD_playasound+4+wave8+"));
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[0], wire("CMD_playasound+1+wave5+"));
+    EXPECT_EQ(all[3], wire("CMD_playasound+4+wave8+"));
 }
 
 TEST_F(PhraseButtonsTest, ChosenFromTheOpenMenu) {
@@ -331,7 +297,10 @@ TEST_F(PhraseButtonsTest, SpectatorsCancelAndLoggedOutPlayersSendNoChatter) {
     choose(3);
     login(2);
     choose(0);
-    buttons->setLoggedin(false);
+    EXPECT_TRUE(sent.empty());
+    // Before the login nothing goes out from any seat.
+    core = std::make_unique<zb::TableCore>();
+    core->setSend([this](const QByteArray& m) { sent.push_back(m); });
     choose(3);
     EXPECT_TRUE(sent.empty());
 }

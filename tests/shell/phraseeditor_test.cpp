@@ -7,6 +7,7 @@
 #include "shell/profilefile.h"
 #include "shell/settings.h"
 #include "shell/tphrases.h"
+#include "support/corelogin.h"
 
 #include <QFile>
 #include <QLabel>
@@ -35,9 +36,12 @@ struct ProgramRun {
         table.setGeometry(100, 80, 783, 512);
         buttons = new PhraseButtons(&table);
         buttons->move(PhraseButtons::kPlace);
-        buttons->setSendMessage([this](const QByteArray& m) { sent.push_back(m); });
-        buttons->setMyseat(1);
-        buttons->setLoggedin(true);
+        core.setSend([this](const QByteArray& m) { sent.push_back(m); });
+        zbtest::logIn(core, 1);
+        sent.clear();
+        buttons->setSend(
+            [this](const QString& p, const QString& c) { return core.sendPhrase(p, c); },
+            [this](int wave) { return core.sendChatterSound(wave); });
         editor.attach(buttons, &settings);
     }
     ~ProgramRun() { editor.close(); }
@@ -54,11 +58,12 @@ struct ProgramRun {
         return sent.empty() ? QByteArray() : sent.front();
     }
 
+    std::vector<QByteArray> sent;
+    zb::TableCore core;
     QWidget table;
     PhraseButtons* buttons = nullptr;
     Settings settings;
     Tphrases editor;
-    std::vector<QByteArray> sent;
 };
 
 class PhraseEditorTest : public ::testing::Test {

@@ -143,16 +143,6 @@ TEST_F(SoundsTest, NameWithPercentSignsIsShownAsIs) {
     EXPECT_EQ(line.value_or(QString()), QStringLiteral("0+%2 %1: <Chatter Sound> Hello"));
 }
 
-TEST(ChatterSending, OnlySeatedLoggedInPlayersSendRealEntries) {
-    EXPECT_TRUE(Sounds::maySendChatter(5, 2, true));
-    EXPECT_TRUE(Sounds::maySendChatter(20, 4, true));
-    EXPECT_FALSE(Sounds::maySendChatter(0, 2, true)) << "<Cancel>";
-    EXPECT_FALSE(Sounds::maySendChatter(21, 2, true));
-    EXPECT_FALSE(Sounds::maySendChatter(5, 5, true)) << "a spectator's menu sends nothing";
-    EXPECT_FALSE(Sounds::maySendChatter(5, 0, true));
-    EXPECT_FALSE(Sounds::maySendChatter(5, 2, false));
-}
-
 TEST(SoundSet, HoldsThirtyTwoLowerCaseNames) {
     const QStringList& names = zb::sound::names();
     ASSERT_EQ(names.size(), 32);

@@ -2,6 +2,8 @@
 // Waiting in tests: run the event loop until a condition holds or a deadline passes. Tests never
 // sleep for luck; they wait for what they need and fail with a clear message at the deadline.
 
+#include "support/qtprint.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>

@@ -88,10 +88,10 @@ TEST_F(TableTest, GameStartResetsTheTableAndNamesTheComputerSeats) {
     EXPECT_TRUE(card()->image_eyes(2)->isHidden());
     EXPECT_FALSE(table->menu().JustWatch1->isChecked());
     EXPECT_FALSE(board()->bonusShown());
-    EXPECT_EQ(state().dicevalues[0], -1);
-    EXPECT_FALSE(state().mayact);
+    EXPECT_EQ(core().dicevalues()[0], -1);
+    EXPECT_FALSE(core().mayact());
     for (int d = 1; d <= 5; ++d)
-        EXPECT_EQ(model().die(d).state, QChar('1'));
+        EXPECT_EQ(core().die(d).state, zb::DieView::State::NotRolled);
     for (int row = 1; row <= 15; ++row)
         EXPECT_EQ(card()->score(1, row)->textColor(),
                   row <= 12 ? ScoreCard::kGreen : ScoreCard::kBlack);
@@ -114,8 +114,8 @@ TEST_F(TableTest, ATeamBonusGameIsAnnouncedAndShowsTheBonusDie) {
 TEST_F(TableTest, TheOwnTurnOffersTheThrowAndTurnsTheColumnGreen) {
     seated(1);
     feed("CMD_nextplayer+1+3+0+0+\xFF");
-    EXPECT_EQ(state().turnseat, 1);
-    EXPECT_TRUE(state().mayact);
+    EXPECT_EQ(core().turnseat(), 1);
+    EXPECT_TRUE(core().mayact());
     EXPECT_EQ(card()->heading(), "Your Turn.");
     EXPECT_EQ(card()->label_roundnum()->text(), "Round: 3");
     EXPECT_TRUE(board()->image_throwdice()->isVisible());
@@ -137,7 +137,7 @@ TEST_F(TableTest, AnotherSeatsTurnShowsItsNameAndMaroon) {
     seated(1);
     feed("CMD_nextplayer+2+1+0+0+\xFF");
     EXPECT_EQ(card()->heading(), "Bob's turn.");
-    EXPECT_FALSE(state().mayact);
+    EXPECT_FALSE(core().mayact());
     EXPECT_FALSE(board()->image_throwdice()->isVisible());
     for (int row = 1; row <= 15; ++row)
         EXPECT_EQ(card()->score(1, row)->textColor(), ScoreCard::kMaroon);
@@ -164,7 +164,7 @@ TEST_F(TableTest, ATurnForASeatOutsideTheTableChangesNothing) {
     seated(1);
     feed("CMD_nextplayer+5+9+0+2+\xFF"
          "CMD_nextplayer+0+9+0+2+\xFF");
-    EXPECT_EQ(state().turnseat, 0);
+    EXPECT_EQ(core().turnseat(), 0);
     EXPECT_EQ(card()->label_roundnum()->text(), "Round #");
     EXPECT_FALSE(rollMarkerShown(1));
 }
@@ -176,8 +176,8 @@ TEST_F(TableTest, TheThrowSendsOneRollAndHidesUntilTheHostAnswers) {
     feed("CMD_nextplayer+1+1+0+0+\xFF");
     click(board()->image_throwdice());
     EXPECT_FALSE(board()->image_throwdice()->isVisible());
-    EXPECT_FALSE(state().mayact);
-    table->image_throwdiceClick(); // a second click before the answer
+    EXPECT_FALSE(core().mayact());
+    core().roll(); // a second click before the answer
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_rolldice+1"}));
 }
 
@@ -186,13 +186,13 @@ TEST_F(TableTest, DiceLandInTheOpenRowAndTheHostDecidesOnAnotherThrow) {
     myRoll(1, {4, 4, 1, 6, 2});
     for (int d = 1; d <= 5; ++d) {
         EXPECT_EQ(diePlace(board(), d), QPoint(Board::openLeft(d), Board::kOpenTop));
-        EXPECT_EQ(model().die(d).state, QChar('o'));
+        EXPECT_EQ(core().die(d).state, zb::DieView::State::Open);
         EXPECT_TRUE(board()->dice(d)->isEnabled());
     }
     EXPECT_EQ(board()->dieFace(4), 6);
-    EXPECT_EQ(state().dicevalues, (std::array<int, 6>{-1, 4, 4, 1, 6, 2}));
+    EXPECT_EQ(core().dicevalues(), (std::array<int, 6>{-1, 4, 4, 1, 6, 2}));
     EXPECT_TRUE(board()->image_throwdice()->isVisible());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     EXPECT_EQ(sounds.current(), "dice2");
     EXPECT_TRUE(rollMarkerShown(1));
 }
@@ -201,7 +201,7 @@ TEST_F(TableTest, AfterTheLastRollDiceCanStillBeHeldAndACategoryChosen) {
     seated(1);
     myRoll(1, {4, 4, 1, 6, 2}, 3);
     EXPECT_FALSE(board()->image_throwdice()->isVisible());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     click(board()->dice(3));
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setdice+1+3"}));
     click(card()->label(4));
@@ -217,7 +217,7 @@ TEST_F(TableTest, AnotherSeatsRollIsShownButNotClickable) {
     EXPECT_FALSE(board()->image_throwdice()->isVisible());
     EXPECT_EQ(sounds.current(), "dice");
     click(board()->dice(1));
-    table->diceClick(1);
+    core().toggleDie(1);
     EXPECT_TRUE(sentSoFar().isEmpty());
 }
 
@@ -229,7 +229,7 @@ TEST_F(TableTest, HoldingAndReleasingWaitForTheHost) {
     EXPECT_EQ(diePlace(board(), 2).y(), Board::kOpenTop) << "nothing moves before the answer";
     feed("CMD_setdice+2\xFF");
     EXPECT_EQ(diePlace(board(), 2), QPoint(Board::openLeft(2), Board::kHeldTop));
-    EXPECT_EQ(model().die(2).state, QChar('s'));
+    EXPECT_EQ(core().die(2).state, zb::DieView::State::Held);
     EXPECT_EQ(sounds.current(), "setdice");
     click(board()->dice(2));
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_unsetdice+1+2"}));
@@ -247,11 +247,11 @@ TEST_F(TableTest, AReRollMovesOnlyTheRolledDiceToTheOpenRow) {
     feed("CMD_thedice+1+y+2+2+5+5+3\xFF");
     for (int d : {1, 3, 4}) {
         EXPECT_EQ(diePlace(board(), d).y(), Board::kHeldTop) << d;
-        EXPECT_EQ(model().die(d).state, QChar('s'));
+        EXPECT_EQ(core().die(d).state, zb::DieView::State::Held);
     }
     EXPECT_EQ(diePlace(board(), 2).y(), Board::kOpenTop);
     EXPECT_EQ(diePlace(board(), 5).y(), Board::kOpenTop);
-    EXPECT_EQ(state().dicevalues, (std::array<int, 6>{-1, 4, 5, 1, 6, 3}));
+    EXPECT_EQ(core().dicevalues(), (std::array<int, 6>{-1, 4, 5, 1, 6, 3}));
 }
 
 TEST_F(TableTest, NoRollIsSentWhileAllFiveDiceAreHeld) {
@@ -265,7 +265,7 @@ TEST_F(TableTest, NoRollIsSentWhileAllFiveDiceAreHeld) {
     click(board()->image_throwdice());
     EXPECT_TRUE(sentSoFar().isEmpty());
     EXPECT_TRUE(board()->image_throwdice()->isVisible());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     feed("CMD_unsetdice+5\xFF");
     click(board()->image_throwdice());
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_rolldice+1"}));
@@ -281,7 +281,7 @@ TEST_F(TableTest, DiceHeldInAnEarlierTurnDoNotBlockTheFirstRoll) {
         feed("CMD_setdice+" + QByteArray::number(d) + "\xFF");
     feed("CMD_pscore+2+15+11+0+0+15+0+0+0+0+0+0+0+50+0+15+0+15\xFF");
     feed("CMD_nextplayer+1+1+0+0+\xFF");
-    ASSERT_EQ(model().die(1).state, QChar('s'));
+    ASSERT_EQ(core().die(1).state, zb::DieView::State::Held);
     ASSERT_TRUE(board()->image_throwdice()->isVisible());
     click(board()->image_throwdice());
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_rolldice+1"}));
@@ -291,13 +291,13 @@ TEST_F(TableTest, DiceAndFacesOutOfRangeChangeNothing) {
     seated(1);
     myRoll(1, {4, 4, 1, 6, 2});
     feed("CMD_thedice+1+y+2+6+3+0+3+1+7+2+-1\xFF");
-    EXPECT_EQ(state().dicevalues, (std::array<int, 6>{-1, 4, 4, 1, 6, 2}));
+    EXPECT_EQ(core().dicevalues(), (std::array<int, 6>{-1, 4, 4, 1, 6, 2}));
     feed("CMD_setdice+0\xFF"
          "CMD_setdice+6\xFF"
          "CMD_unsetdice+9\xFF"
          "CMD_setbonusdice+7\xFF");
     for (int d = 1; d <= 5; ++d)
-        EXPECT_EQ(model().die(d).state, QChar('o'));
+        EXPECT_EQ(core().die(d).state, zb::DieView::State::Open);
     EXPECT_FALSE(board()->bonusShown());
     EXPECT_TRUE(errors.isEmpty());
 }
@@ -307,7 +307,7 @@ TEST_F(TableTest, ARollWithABadPairChangesNoDieAtAll) {
     myRoll(1, {4, 4, 1, 6, 2});
     feed("CMD_thedice+1+y+2+1+5+2+x\xFF");
     ASSERT_EQ(errors, QStringList({"'x' is not a valid integer value"}));
-    EXPECT_EQ(state().dicevalues, (std::array<int, 6>{-1, 4, 4, 1, 6, 2}));
+    EXPECT_EQ(core().dicevalues(), (std::array<int, 6>{-1, 4, 4, 1, 6, 2}));
 }
 
 // ---- The bonus die -----------------------------------------------------------------------------
@@ -316,7 +316,7 @@ TEST_F(TableTest, DiceShowingTheBonusFaceAreDrawnInTheBonusStyle) {
     seated(1, "t");
     EXPECT_TRUE(board()->bonusShown());
     feed("CMD_setbonusdice+4\xFF");
-    EXPECT_EQ(state().dicevalues[0], 4);
+    EXPECT_EQ(core().dicevalues()[0], 4);
     EXPECT_EQ(board()->bonusFace(), 4);
     myRoll(1, {4, 2, 4, 6, 1});
     EXPECT_TRUE(board()->dieBonusStyle(1));
@@ -341,7 +341,7 @@ TEST_F(TableTest, APlainGameDrawsNoDieInTheBonusStyle) {
     myRoll(1, {1, 2, 3, 4, 5});
     for (int d = 1; d <= 5; ++d)
         EXPECT_FALSE(board()->dieBonusStyle(d));
-    EXPECT_EQ(state().dicevalues[0], -1);
+    EXPECT_EQ(core().dicevalues()[0], -1);
 }
 
 // ---- A spectator's table -----------------------------------------------------------------------
@@ -361,8 +361,8 @@ TEST_F(TableTest, ASpectatorNeverGetsTheThrowOrClickableDice) {
         for (int d = 1; d <= 5; ++d)
             EXPECT_FALSE(board()->dice(d)->isEnabled());
         click(card()->label(12));
-        table->diceClick(1);
-        table->image_throwdiceClick();
+        core().toggleDie(1);
+        core().roll();
     }
     EXPECT_TRUE(sentSoFar().isEmpty());
     EXPECT_FALSE(card()->choosable());

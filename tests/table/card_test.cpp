@@ -41,7 +41,7 @@ TEST_F(TableTest, AChoiceBeforeTheFirstRollSendsNothingButFocusesTheChat) {
     click(card()->label(3));
     click(card()->score(2, 5));
     EXPECT_TRUE(sentSoFar().isEmpty());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     // The window's own focus child, which holds whether or not the window is active.
     table->chatPanel()->mainchat()->setFocus();
     ASSERT_NE(table->focusWidget(), table->chatPanel()->mychat());
@@ -54,7 +54,7 @@ TEST_F(TableTest, ACellOfAnyColumnChoosesItsRowAndOnlyOnce) {
     myRoll(1, {4, 4, 1, 6, 2});
     EXPECT_TRUE(card()->choosable());
     click(card()->score(3, 4));
-    EXPECT_FALSE(state().mayact);
+    EXPECT_FALSE(core().mayact());
     EXPECT_FALSE(board()->image_throwdice()->isVisible());
     EXPECT_FALSE(card()->choosable());
     click(card()->score(1, 6));
@@ -69,9 +69,9 @@ TEST_F(TableTest, TheTotalRowsTakeNoClicks) {
         click(card()->score(1, row));
         EXPECT_FALSE(card()->label(row)->isClickable());
     }
-    table->cardClick(13);
+    core().chooseCategory(13);
     EXPECT_TRUE(sentSoFar().isEmpty());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     EXPECT_EQ(card()->label(14)->toolTip(),
               "Score 35 Bonus points if you score over 63 on the Upper Half");
 }
@@ -94,21 +94,21 @@ TEST_F(TableTest, WithTheDoubleCheckSixesWithoutASixAsksFirst) {
     EXPECT_FALSE(panel->isVisible());
     click(card()->label(6));
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->category(), 6);
-    EXPECT_TRUE(state().mayact);
+    EXPECT_EQ(core().zeroCategory(), 6);
+    EXPECT_TRUE(core().mayact());
     EXPECT_TRUE(sentSoFar().isEmpty());
 
     click(panel->noButton());
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(panel->category(), 0);
-    EXPECT_TRUE(state().mayact);
+    EXPECT_EQ(core().zeroCategory(), 0);
+    EXPECT_TRUE(core().mayact());
     EXPECT_TRUE(sentSoFar().isEmpty());
 
     click(card()->label(6));
     click(panel->yesButton());
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+6"}));
-    EXPECT_FALSE(state().mayact);
+    EXPECT_FALSE(core().mayact());
 }
 
 TEST_F(TableTest, WithTheDoubleCheckAScoringChoiceGoesAtOnce) {
@@ -133,8 +133,8 @@ TEST_P(ZeroQuestionCloserTest, TheQuestionClosesWithItsTurn) {
     ASSERT_TRUE(board()->panel_zero()->isVisible());
     feed(QByteArray(GetParam()) + '\xFF');
     EXPECT_FALSE(board()->panel_zero()->isVisible());
-    EXPECT_EQ(model().zeroCategory(), 0);
-    table->yesClick();
+    EXPECT_EQ(core().zeroCategory(), 0);
+    core().answerZero(true);
     EXPECT_TRUE(sentSoFar().isEmpty());
 }
 
@@ -147,12 +147,12 @@ TEST_F(TableTest, AnotherChoiceWhileAskingEitherGoesOrTakesThePanelsPlace) {
     myRoll(1, {4, 4, 1, 5, 2});
     click(card()->label(6));
     click(card()->label(3));
-    EXPECT_EQ(board()->panel_zero()->category(), 3);
+    EXPECT_EQ(core().zeroCategory(), 3);
     EXPECT_TRUE(sentSoFar().isEmpty());
     click(card()->label(4));
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+4"}));
     EXPECT_FALSE(board()->panel_zero()->isVisible()) << "the turn's score is sent";
-    table->yesClick();
+    core().answerZero(true);
     EXPECT_TRUE(sentSoFar().isEmpty());
 }
 
@@ -169,7 +169,7 @@ TEST_P(ZeroScoreTest, ThePatternTestDecides) {
     seated(1);
     table->menu().doubleCheck->trigger();
     myRoll(1, c.dice);
-    table->cardClick(c.category);
+    core().chooseCategory(c.category);
     const QList<QByteArray> sent = sentSoFar();
     if (c.sentAtOnce) {
         EXPECT_EQ(sent, QList<QByteArray>({"CMD_setscore+1+" + QByteArray::number(c.category)}));
@@ -203,7 +203,7 @@ TEST_F(TableTest, ChooseAgainLetsThePlayerChooseButNotRoll) {
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+4"}));
     feed("CMD_chooseagain+\xFF");
     EXPECT_EQ(board()->status(), "Invalid Choice, Choose Again!");
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     EXPECT_FALSE(board()->image_throwdice()->isVisible());
     EXPECT_EQ(sounds.current(), "error");
     click(board()->dice(1));
@@ -218,7 +218,7 @@ TEST_F(TableTest, RollAgainOffersTheThrowAgain) {
     feed("CMD_rollagain+\xFF");
     EXPECT_EQ(board()->status(), "You need to roll the dice!");
     EXPECT_TRUE(board()->image_throwdice()->isVisible());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     EXPECT_EQ(sounds.current(), "error");
 }
 
@@ -269,17 +269,18 @@ TEST_F(TableTest, AnUnusedTotalCellEmptiesWithoutLosingItsType) {
 
 TEST_F(TableTest, TheOwnFiveOfAKindIsCountedAndAZeroIsNot) {
     seated(1);
+    feed(pscoreMessage(1, 0, "11", {U, U, U, U, U, U, U, U, U, U, 0, U, 0, 0, 0}));
+    EXPECT_TRUE(tally.calls.isEmpty());
+    EXPECT_EQ(sounds.played(), QStringList({"noscore"}));
+    sounds.clear();
     feed(pscoreMessage(1, 50, "11", {U, U, U, U, U, U, U, U, U, U, 50, U, 0, 0, 50}));
-    EXPECT_EQ(tally.calls, QStringList({"addtomine 3"}));
+    EXPECT_EQ(tally.calls, QStringList({"five of a kind"}));
     EXPECT_EQ(sounds.played(), QStringList({"fivekind"}));
     EXPECT_EQ(board()->status(), "Ann tagged a 5 OF A KIND +50");
     feed(pscoreMessage(2, 0, "11", {U, U, U, U, U, U, U, U, U, U, 50, U, 0, 0, 50}));
     EXPECT_EQ(tally.calls.size(), 1) << "another seat's 5 of a Kind is not the local player's";
-    sounds.clear();
-    tally.calls.clear();
-    feed(pscoreMessage(1, 0, "11", {U, U, U, U, U, U, U, U, U, U, 0, U, 0, 0, 0}));
-    EXPECT_TRUE(tally.calls.isEmpty());
-    EXPECT_EQ(sounds.played(), QStringList({"noscore"}));
+    feed(pscoreMessage(1, 50, "11", {U, U, U, U, U, U, U, U, U, U, 50, U, 0, 0, 50}));
+    EXPECT_EQ(tally.calls.size(), 1) << "a player scores 5 of a Kind once a game";
 }
 
 TEST_F(TableTest, ACardForASeatOutsideTheTableChangesNothing) {
@@ -306,8 +307,12 @@ TEST_F(TableTest, ACardWithABadNumberChangesNoCell) {
 
 TEST_F(TableTest, AnotherPlayerWinning) {
     seated(2);
-    feed("CMD_pscore+2+187+*+\xFF");
-    feed("CMD_winner+Bob+230+\xFF");
+    feed("CMD_existingplayers+1+Bob\xFF"
+         "CMD_nextplayer+1+1+0+0+\xFF"
+         "CMD_nextplayer+2+1+0+0+\xFF"
+         "CMD_pscore+2+187+*+\xFF"
+         "CMD_pscore+1+230+*+\xFF"
+         "CMD_winner+Bob+230+\xFF");
     const QString text = "Bob has Won the Game!";
     EXPECT_TRUE(chatLines().contains(text));
     EXPECT_EQ(card()->heading(), "Winner's Score Card");
@@ -315,22 +320,42 @@ TEST_F(TableTest, AnotherPlayerWinning) {
     EXPECT_TRUE(board()->label_winner()->isVisible());
     EXPECT_EQ(board()->label_winner()->text(), text);
     EXPECT_EQ(sounds.current(), "gameover");
-    EXPECT_EQ(tally.calls, QStringList({"checkhighscore 187", "addgame Bob"}));
+    EXPECT_EQ(tally.calls, QStringList({"game 187 won=0 winners=Bob"}));
     EXPECT_FALSE(board()->button_start()->isVisible()) << "only the hosting player starts games";
+    feed("CMD_winner+Bob+230+\xFF");
+    EXPECT_EQ(tally.calls.size(), 1) << "a game counts once";
 }
 
 TEST_F(TableTest, TheLocalPlayerWinning) {
     seated(1);
-    feed("CMD_winner+Ann+230+\xFF");
+    feed("CMD_nextplayer+1+1+0+0+\xFF"
+         "CMD_nextplayer+2+1+0+0+\xFF"
+         "CMD_pscore+1+230+*+\xFF"
+         "CMD_pscore+2+187+*+\xFF"
+         "CMD_winner+Ann+230+\xFF");
     EXPECT_EQ(board()->label_winner()->text(), "You have Won the Game!");
-    EXPECT_EQ(tally.calls, QStringList({"checkhighscore 0", "addgame addtomine"}));
+    EXPECT_EQ(tally.calls, QStringList({"game 230 won=1 winners="}));
 }
 
-TEST_F(TableTest, ATieOrATeamHasWonOnEveryTable) {
+TEST_F(TableTest, ATieHasWonOnEveryTableAndCountsAsNeither) {
     seated(1);
-    feed("CMD_winner+Ann and Bob+230+\xFF");
+    feed("CMD_nextplayer+1+1+0+0+\xFF"
+         "CMD_nextplayer+2+1+0+0+\xFF"
+         "CMD_pscore+1+230+*+\xFF"
+         "CMD_pscore+2+230+*+\xFF"
+         "CMD_winner+Ann and Bob+230+\xFF");
     EXPECT_EQ(board()->label_winner()->text(), "Ann and Bob have Won the Game!");
-    EXPECT_EQ(tally.calls, QStringList({"checkhighscore 0", "addgame Ann and Bob"}));
+    EXPECT_EQ(tally.calls, QStringList({"game 230 won=0 winners="}));
+}
+
+TEST_F(TableTest, AWinnerWithoutAGameIsShownButNotCounted) {
+    open();
+    login(1);
+    feed("CMD_newplayerinfo+1+Ann\xFF");
+    for (int i = 0; i < 3; ++i)
+        feed("CMD_winner+Ann+230+\xFF");
+    EXPECT_EQ(board()->label_winner()->text(), "You have Won the Game!");
+    EXPECT_TRUE(tally.calls.isEmpty());
 }
 
 TEST_F(TableTest, TheHostsTableOffersTheNextGameAndTheNextStartClearsTheWinner) {
@@ -358,7 +383,7 @@ TEST_F(TableTest, ASoloWinReadsYouHaveWon) {
     table->show();
     ASSERT_TRUE(started);
     ASSERT_TRUE(waitFor([&] { return host.accepted(); }));
-    EXPECT_EQ(table->playername(), "You");
+    EXPECT_EQ(core().playername(), "You");
     login(1);
     feed("CMD_newplayerinfo+1+You\xFF"
          "CMD_winner+You+99+\xFF");

@@ -111,13 +111,13 @@ protected:
             break;
         case Situation::ChooseAgain:
             myRoll(1, {2, 4, 4, 4, 6}, 1);
-            table->cardClick(4);
+            core().chooseCategory(4);
             EXPECT_FALSE(sentSoFar().isEmpty());
             feed("CMD_chooseagain+\xFF");
             break;
         case Situation::RollInFlight:
             myRoll(1, {2, 4, 4, 4, 6}, 1);
-            table->image_throwdiceClick();
+            core().roll();
             EXPECT_FALSE(sentSoFar().isEmpty());
             break;
         case Situation::OthersTurn:
@@ -180,7 +180,7 @@ TEST_P(ShortcutEqualsClick, SendsWhatTheClickSends) {
               c.expected.isEmpty() ? QList<QByteArray>() : QList<QByteArray>({c.expected}));
     // Whatever was sent, the turn's state is what the request leaves: nothing more may go.
     if (!c.expected.isEmpty() && c.action != Action::Die3) {
-        EXPECT_FALSE(state().mayact);
+        EXPECT_FALSE(core().mayact());
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
@@ -244,7 +244,7 @@ TEST_F(KeyboardTest, TheCursorWrapsRoundTheCardAndOnlyCategoryRowsScore) {
     EXPECT_EQ(card()->cursorRow(), 15);
     press(Qt::Key_Return); // "Lower Total" takes no clicks
     EXPECT_TRUE(sentSoFar().isEmpty());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     press(Qt::Key_Up);
     press(Qt::Key_Up);
     press(Qt::Key_Up);
@@ -276,15 +276,15 @@ TEST_F(KeyboardTest, TheZeroQuestionIsAnsweredYesWithCtrl0AndNoWithEscape) {
     press(Qt::Key_0); // no question open: nothing
     cursorTo(6);      // Sixes: no six among the dice
     press(Qt::Key_Return);
-    ASSERT_EQ(model().zeroCategory(), 6);
+    ASSERT_EQ(core().zeroCategory(), 6);
     EXPECT_TRUE(sentSoFar().isEmpty());
     press(Qt::Key_Escape, Qt::NoModifier);
-    EXPECT_EQ(model().zeroCategory(), 0);
+    EXPECT_EQ(core().zeroCategory(), 0);
     EXPECT_TRUE(board()->panel_zero()->isHidden());
-    EXPECT_TRUE(state().mayact);
+    EXPECT_TRUE(core().mayact());
     EXPECT_TRUE(sentSoFar().isEmpty());
     press(Qt::Key_Return);
-    ASSERT_EQ(model().zeroCategory(), 6);
+    ASSERT_EQ(core().zeroCategory(), 6);
     press(Qt::Key_0);
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+6"}));
 }

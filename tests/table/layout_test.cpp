@@ -31,7 +31,7 @@ TEST_F(TableTest, TheWindowFirstShowsAnEmptyCardAndTheDiceAtRest) {
     EXPECT_EQ(card()->heading(), "Score Card");
     EXPECT_EQ(card()->label_roundnum()->text(), "Round #");
     for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(card()->seatName(seat), zb::TableModel::kWaiting);
+        EXPECT_EQ(card()->seatName(seat), zb::SeatView::kWaiting);
         EXPECT_EQ(card()->label_score(seat)->text(), "0");
         EXPECT_TRUE(card()->image_eyes(seat)->isHidden());
         for (int row = 1; row <= 15; ++row) {
@@ -58,8 +58,8 @@ TEST_F(TableTest, TheWindowFirstShowsAnEmptyCardAndTheDiceAtRest) {
     EXPECT_FALSE(board()->image_winner()->isVisible());
     EXPECT_FALSE(board()->panel_zero()->isVisible());
     EXPECT_EQ(table->chatPanel()->mainchat()->objectName(), "mainchat");
-    EXPECT_EQ(state().myseat, 0);
-    EXPECT_FALSE(state().loggedin);
+    EXPECT_EQ(core().myseat(), 0);
+    EXPECT_FALSE(core().loggedin());
 }
 
 TEST_F(TableTest, ThePartsSitWhereTheTableWantsThem) {
@@ -132,11 +132,8 @@ TEST(TableWindows, TheSpyListKeepsLinesInArrivalOrderAndDoneOnlyHides) {
     zb::Tspylist list;
     EXPECT_EQ(list.windowTitle(), "Zorbinet -Spys");
     EXPECT_EQ(list.size(), QSize(170, 195));
-    list.addSpy("5: Eve");
-    list.addSpy("6: Fay");
-    list.addSpy("7: Eve");
-    EXPECT_TRUE(list.removeSpy("7: Eve"));
-    EXPECT_FALSE(list.removeSpy("7: Eve"));
+    list.setSpectators({{5, "Eve"}, {6, "Fay"}, {7, "Eve"}});
+    list.setSpectators({{5, "Eve"}, {6, "Fay"}});
     EXPECT_EQ(list.lines(), QStringList({"5: Eve", "6: Fay"}));
     list.showOver();
     ASSERT_TRUE(list.isVisible());

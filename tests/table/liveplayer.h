@@ -9,7 +9,7 @@
 #include "controls/picturebutton.h"
 #include "host/playertable.h"
 #include "rules/rules.h"
-#include "table/tablemodel.h"
+#include "table/core/tablecore.h"
 #include "table/zeropanel.h"
 
 #include <QCheckBox>
@@ -62,8 +62,8 @@ struct Player {
     // One step of a simple player: roll, keep the most frequent face once, roll again, then take
     // the first free category.
     void act() {
-        const zb::ClientState& s = table->state();
-        if (!s.myTurn() || !s.mayact)
+        const zb::TableCore& s = table->core();
+        if (!s.myTurn() || !s.mayact())
             return;
         zb::Board* board = table->board();
         const int rolls = rollsShown();
@@ -77,21 +77,21 @@ struct Player {
             heldThisTurn = true;
             std::map<int, int> count;
             for (int d = 1; d <= 5; ++d)
-                ++count[s.dicevalues[d]];
+                ++count[s.dicevalues()[d]];
             int best = 1;
             for (const auto& [face, n] : count) {
                 if (n > count[best])
                     best = face;
             }
             for (int d = 1; d <= 5; ++d) {
-                if (s.dicevalues[d] == best && table->model().die(d).state == QChar('o'))
+                if (s.dicevalues()[d] == best && table->core().die(d).state == zb::DieView::State::Open)
                     click(board->dice(d));
             }
         } else if (rolls == 1 && board->image_throwdice()->isVisible() && !allHeld()) {
             click(board->image_throwdice());
         } else {
             for (int row = 1; row <= 12; ++row) {
-                if (table->card()->cellText(s.myseat, row).isEmpty()) {
+                if (table->card()->cellText(s.myseat(), row).isEmpty()) {
                     click(table->card()->label(row));
                     break;
                 }
@@ -102,7 +102,7 @@ struct Player {
 
     bool allHeld() const {
         for (int d = 1; d <= 5; ++d) {
-            if (table->model().die(d).state != QChar('s'))
+            if (table->core().die(d).state != zb::DieView::State::Held)
                 return false;
         }
         return true;

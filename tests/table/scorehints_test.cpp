@@ -7,7 +7,7 @@
 #include "host/tserver.h"
 #include "shell/settings.h"
 #include "table/keyboard.h"
-#include "table/scorehints.h"
+#include "table/core/scorehints.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -94,12 +94,12 @@ TEST_F(TableTest, HintsShowOnlyAfterTheOwnRollAndLeaveScoredCellsEmpty) {
     EXPECT_TRUE(card()->score(1, 1)->accessibleName().endsWith("would score 1"));
 
     // Asked to score: the hints go while the request is on its way.
-    table->cardClick(6);
+    core().chooseCategory(6);
     EXPECT_EQ(card()->hints(), ScoreHints());
     // Refused: they come back.
     feed("CMD_chooseagain+\xFF");
     EXPECT_EQ(card()->hints().value[6], 6);
-    table->cardClick(6);
+    core().chooseCategory(6);
     m = "CMD_pscore+1+14+6";
     for (int row = 1; row <= 15; ++row)
         m += row == 4 ? "+8" : row == 6 ? "+6" : row == 13 ? "+14" : row == 15 ? "+0" : "+1000";
@@ -207,11 +207,11 @@ TEST(ScoreHintsLive, EqualTheHostsScoresInABonusDiceGame) {
     server.setListening(true);
     Player ann("Ann", true, QString::number(server.port()));
     zb::Tchat& t = *ann.table;
-    ASSERT_TRUE(waitFor([&] { return t.state().myseat == 1 && t.settingsRead(); }));
+    ASSERT_TRUE(waitFor([&] { return t.core().myseat() == 1 && t.settings().isLoaded(); }));
     click(t.board()->button_start());
     ann.gamestart.bonus()->setChecked(true);
     click(ann.gamestart.button_start());
-    ASSERT_TRUE(waitFor([&] { return t.model().bonusShown(); }));
+    ASSERT_TRUE(waitFor([&] { return t.core().bonusShown(); }));
 
     zb::KeyboardPlay& keys = *t.keyboard();
     int scored = 0;
@@ -221,16 +221,16 @@ TEST(ScoreHintsLive, EqualTheHostsScoresInABonusDiceGame) {
         [&] {
             if (ann.finished())
                 return true;
-            const zb::ClientState& s = t.state();
-            if (!s.myTurn() || !s.mayact)
+            const zb::TableCore& s = t.core();
+            if (!s.myTurn() || !s.mayact())
                 return false;
-            const int rolls = t.model().rolls();
+            const int rolls = t.core().rolls();
             if (rolls == 0) {
                 heldThisTurn = false;
                 keys.roll();
                 return false;
             }
-            if (t.model().zeroCategory() != 0) {
+            if (t.core().zeroCategory() != 0) {
                 keys.answerYes();
                 return false;
             }
@@ -239,19 +239,19 @@ TEST(ScoreHintsLive, EqualTheHostsScoresInABonusDiceGame) {
                 keys.toggleDie(1);
                 return false;
             }
-            if (rolls == 1 && t.model().die(1).state == QChar('s') && t.model().throwOffered()) {
+            if (rolls == 1 && t.core().die(1).state == zb::DieView::State::Held && t.core().throwOffered()) {
                 keys.roll();
                 return false;
             }
-            if (rolls == 1 && t.model().die(1).state != QChar('s'))
+            if (rolls == 1 && t.core().die(1).state != zb::DieView::State::Held)
                 return false; // the hold is on its way
             // Choose: the number the bonus die doubles when it is free and rolled, else the first
             // free category.
-            const int bonus = s.dicevalues[0];
-            const zb::TableModel::Seat& own = t.model().seat(1);
+            const int bonus = s.dicevalues()[0];
+            const zb::SeatView& own = t.core().seat(1);
             int choice = 0;
-            const zb::rules::Dice d{s.dicevalues[1], s.dicevalues[2], s.dicevalues[3],
-                                    s.dicevalues[4], s.dicevalues[5]};
+            const zb::rules::Dice d{s.dicevalues()[1], s.dicevalues()[2], s.dicevalues()[3],
+                                    s.dicevalues()[4], s.dicevalues()[5]};
             if (bonus >= 1 && bonus <= 6 && own.cells[bonus] == zb::rules::kUnused &&
                 zb::rules::numberValue(d, bonus) > 0)
                 choice = bonus;
@@ -264,8 +264,8 @@ TEST(ScoreHintsLive, EqualTheHostsScoresInABonusDiceGame) {
             const int hint = hints.value[choice];
             if (hint != zb::rules::categoryValue(d, choice, 0))
                 ++bonusMattered;
-            t.cardClick(choice);
-            if (t.model().zeroCategory() != 0)
+            t.core().chooseCategory(choice);
+            if (t.core().zeroCategory() != 0)
                 keys.answerYes();
             EXPECT_TRUE(waitFor([&] { return own.cells[choice] != zb::rules::kUnused; }));
             EXPECT_EQ(own.cells[choice], hint) << "category " << choice;

@@ -26,31 +26,31 @@ QRgb statusColour(zb::Tchat& t) {
 
 TEST_F(TableTest, TwoMessagesInOneReadAreHandledOnTwoSuccessiveTicks) {
     open();
-    table->session().receive("CMD_existingplayers+2+Bob\xFF"
+    session().receive("CMD_existingplayers+2+Bob\xFF"
                              "CMD_existingplayers+3+Cid\xFF");
-    EXPECT_EQ(table->session().queued(), 2);
-    table->session().processsocktimer();
+    EXPECT_EQ(session().queued(), 2);
+    session().processsocktimer();
     EXPECT_EQ(card()->seatName(2), "Bob");
-    EXPECT_EQ(card()->seatName(3), zb::TableModel::kWaiting) << "one message per tick";
-    table->session().processsocktimer();
+    EXPECT_EQ(card()->seatName(3), zb::SeatView::kWaiting) << "one message per tick";
+    session().processsocktimer();
     EXPECT_EQ(card()->seatName(3), "Cid");
 }
 
 TEST_F(TableTest, AMessageSplitOverTwoReadsIsHandledOnceWhole) {
     open();
     feed("CMD_existingplayers+2+Bo");
-    EXPECT_EQ(table->session().pendingtext(), QByteArray("CMD_existingplayers+2+Bo"));
-    EXPECT_EQ(card()->seatName(2), zb::TableModel::kWaiting);
+    EXPECT_EQ(session().pendingtext(), QByteArray("CMD_existingplayers+2+Bo"));
+    EXPECT_EQ(card()->seatName(2), zb::SeatView::kWaiting);
     feed("b+Jr\xFF");
     EXPECT_EQ(card()->seatName(2), "Bob+Jr") << "a last name field keeps its '+'";
-    EXPECT_TRUE(table->session().pendingtext().isEmpty());
+    EXPECT_TRUE(session().pendingtext().isEmpty());
     EXPECT_EQ(sounds.played(), QStringList({"entered"}));
 }
 
 TEST_F(TableTest, BytesFromTheSocketArriveInPiecesAndInBursts) {
     open();
     host.send("CMD_existingplayers+2+Bo");
-    ASSERT_TRUE(waitFor([&] { return !table->session().pendingtext().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !session().pendingtext().isEmpty(); }));
     host.send("b\xFF"
               "CMD_existingplayers+3+Cid\xFF"
               "CMD_existingplayers+4+D");
@@ -63,8 +63,8 @@ TEST_F(TableTest, BytesFromTheSocketArriveInPiecesAndInBursts) {
 TEST_F(TableTest, TheDispatchTimerIsIdleWhenNothingIsQueued) {
     open();
     feed("CMD_existingplayers+2+Bob\xFF");
-    EXPECT_TRUE(waitFor([&] { return !table->session().Timer1().isActive(); }));
-    EXPECT_EQ(table->session().Timer1().interval(), std::chrono::milliseconds(1));
+    EXPECT_TRUE(waitFor([&] { return !session().Timer1().isActive(); }));
+    EXPECT_EQ(session().Timer1().interval(), std::chrono::milliseconds(1));
 }
 
 TEST_F(TableTest, EmptyUnknownAndPlusLessMessagesAreDroppedSilently) {
@@ -74,7 +74,7 @@ TEST_F(TableTest, EmptyUnknownAndPlusLessMessagesAreDroppedSilently) {
          "CMD_full\xFF"
          "cmd_existingplayers+2+Bob\xFF"
          "CMD_existingplayers\xFF");
-    EXPECT_EQ(card()->seatName(2), zb::TableModel::kWaiting);
+    EXPECT_EQ(card()->seatName(2), zb::SeatView::kWaiting);
     EXPECT_EQ(dialogs.openCount(), 0u) << "\"CMD_full\" without '+' is no known word";
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_TRUE(table->isVisible());
@@ -88,20 +88,20 @@ TEST_F(TableTest, ANonNumericFieldEndsThatMessageAndTheNextOneIsHandled) {
     EXPECT_EQ(errors[0], "'x2' is not a valid integer value");
     EXPECT_EQ(card()->seatName(3), "Cid");
     for (int seat : {1, 2, 4})
-        EXPECT_EQ(card()->seatName(seat), zb::TableModel::kWaiting);
+        EXPECT_EQ(card()->seatName(seat), zb::SeatView::kWaiting);
 }
 
 // ---- Login -------------------------------------------------------------------------------------
 
 TEST_F(TableTest, LoginAnswersWithSeatVersionAndNameEndingInTwoTerminators) {
     open("Ann");
-    EXPECT_FALSE(state().loggedin);
+    EXPECT_FALSE(core().loggedin());
     host.send("CMD_sendlogininfo+2\xFF");
     ASSERT_TRUE(host.waitForMessage());
     EXPECT_TRUE(waitFor([&] { return host.raw().endsWith("\xFF\xFF"); }));
     EXPECT_EQ(host.raw(), QByteArray("CMD_logininfo+2+1.0.4+Ann\xFF\xFF"));
-    EXPECT_EQ(state().myseat, 2);
-    EXPECT_TRUE(state().loggedin);
+    EXPECT_EQ(core().myseat(), 2);
+    EXPECT_TRUE(core().loggedin());
 }
 
 TEST_F(TableTest, TheLoginNameGoesOutAsLatin1WithUnsayableCharactersAsQuestionMarks) {
@@ -116,8 +116,8 @@ TEST_F(TableTest, ASeatNumberOutsideTheSlotsIsNoLogin) {
     feed("CMD_sendlogininfo+0\xFF"
          "CMD_sendlogininfo+10\xFF"
          "CMD_sendlogininfo+-1\xFF");
-    EXPECT_FALSE(state().loggedin);
-    EXPECT_EQ(state().myseat, 0);
+    EXPECT_FALSE(core().loggedin());
+    EXPECT_EQ(core().myseat(), 0);
     EXPECT_TRUE(sentSoFar().isEmpty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(TableTest, AnAnnouncementWithAnEmptyNameChangesNothingAndIsSilent) {
     feed("CMD_newplayerinfo+2+\xFF"
          "CMD_existingplayers+3+\xFF");
     EXPECT_EQ(chatText(), before);
-    EXPECT_EQ(card()->seatName(2), zb::TableModel::kWaiting);
+    EXPECT_EQ(card()->seatName(2), zb::SeatView::kWaiting);
     EXPECT_TRUE(sounds.played().isEmpty());
 }
 
@@ -170,7 +170,7 @@ TEST_F(TableTest, ASpectatorsOwnArrivalSaysConnectedAndSpying) {
     EXPECT_EQ(spylist->lines(), QStringList({"6: Ann"}));
     EXPECT_FALSE(spylist->isVisible()) << "the list fills while its window is hidden";
     for (int seat = 1; seat <= 4; ++seat)
-        EXPECT_EQ(card()->seatName(seat), zb::TableModel::kWaiting);
+        EXPECT_EQ(card()->seatName(seat), zb::SeatView::kWaiting);
 }
 
 TEST_F(TableTest, AnotherSpectatorIsListed) {
@@ -306,7 +306,7 @@ TEST_F(TableTest, AHostSendingEndlessTextWithoutTerminatorIsCutOff) {
     login(1);
     host.send(QByteArray(zb::proto::kMaxPending + 10, 'a'));
     EXPECT_TRUE(waitFor([&] { return !table->sock()->hasSocket(); }));
-    EXPECT_TRUE(table->session().pendingtext().isEmpty());
+    EXPECT_TRUE(session().pendingtext().isEmpty());
     EXPECT_TRUE(waitFor([&] { return dialogs.openCount() == 1; }));
 }
 
@@ -314,19 +314,19 @@ TEST_F(TableTest, AHostSendingEndlessTextWithoutTerminatorIsCutOff) {
 TEST_F(TableTest, AHostThatOverrunsTheQueueIsTreatedAsLost) {
     open();
     login(1);
-    zb::Session& session = table->session();
+    zb::Session& queue = session();
     QByteArray many;
     for (qsizetype i = 0; i <= zb::Session::kMaxQueued; ++i)
         many += "CMD_chat+2+x\xFF";
-    EXPECT_FALSE(session.receive(many));
-    EXPECT_EQ(session.queued(), 0);
-    EXPECT_TRUE(session.receive("CMD_chat+2+y\xFF")) << "below the cap all is well";
+    EXPECT_FALSE(queue.receive(many));
+    EXPECT_EQ(queue.queued(), 0);
+    EXPECT_TRUE(queue.receive("CMD_chat+2+y\xFF")) << "below the cap all is well";
     const QByteArray big(60000, 'b');
     bool overran = false;
     for (int i = 0; i < 100 && !overran; ++i)
-        overran = !session.receive("CMD_chat+2+" + big + '\xFF');
+        overran = !queue.receive("CMD_chat+2+" + big + '\xFF');
     EXPECT_TRUE(overran) << "the byte cap holds before the message cap";
-    EXPECT_EQ(session.queued(), 0);
+    EXPECT_EQ(queue.queued(), 0);
     // The real receive path closes the connection and tells the player.
     QByteArray flood;
     for (qsizetype i = 0; i <= zb::Session::kMaxQueued; ++i)
@@ -380,7 +380,7 @@ TEST_F(TableTest, AJoiningTableInSlotOneOffersTheHostsControls) {
     EXPECT_TRUE(table->menu().StartGame1->isEnabled());
     EXPECT_TRUE(board()->button_start()->isVisible());
     feed("CMD_existingplayers+2+Bob\xFF");
-    table->kicking(2);
+    core().removePlayer(2);
     EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_kickhim+1+2+"}));
 }
 
@@ -390,7 +390,7 @@ TEST_F(TableTest, AJoiningTableInAnotherSlotHasNoHostsControls) {
     EXPECT_FALSE(table->menu().StartGame1->isEnabled());
     EXPECT_FALSE(board()->button_start()->isVisible());
     feed("CMD_existingplayers+3+Cid\xFF");
-    table->kicking(3);
+    core().removePlayer(3);
     EXPECT_TRUE(sentSoFar().isEmpty());
 }
 

@@ -24,7 +24,7 @@ protected:
         open("Ann", hosting);
         login(seat);
         feed("CMD_newplayerinfo+" + QByteArray::number(seat) + "+Ann\xFF");
-        ASSERT_TRUE(table->settingsRead());
+        ASSERT_TRUE(table->settings().isLoaded());
     }
 
     QString stored(const QString& key) const {
@@ -54,7 +54,7 @@ TEST_F(SettingsWiringTest, NothingIsReadBeforeTheHostConfirmsThePlayer) {
     writeSettings("[Zorbinet]\r\nTextsize=14\r\nPlaysounds=false\r\n");
     open();
     login(2);
-    EXPECT_FALSE(table->settingsRead());
+    EXPECT_FALSE(table->settings().isLoaded());
     EXPECT_TRUE(menu().PlaySounds1->isChecked());
     EXPECT_EQ(table->chatPanel()->textSize(), 10);
     EXPECT_EQ(table->botSpeed(), 750);
@@ -138,9 +138,11 @@ TEST_F(SettingsWiringTest, TheTextColourIsUsedForTheInputLineAndUnreadableOnesAr
     confirmed();
     EXPECT_EQ(table->chatPanel()->chatColor(), zb::color::kBlue);
     EXPECT_TRUE(table->chatPanel()->mychat()->styleSheet().contains("#0000ff"));
+}
 
+TEST_F(SettingsWiringTest, AnUnreadableTextColourIsBlack) {
     writeSettings("[Zorbinet]\r\nTextcolor=not a colour\r\n");
-    feed("CMD_newplayerinfo+2+Ann\xFF");
+    confirmed();
     EXPECT_EQ(table->chatPanel()->chatColor(), zb::color::kBlack);
     menu().PlaySounds1->trigger();
     EXPECT_EQ(stored("Textcolor"), "clBlack");
@@ -234,13 +236,13 @@ TEST_F(SettingsWiringTest, AfterTheReadEveryChangeWritesEveryKey) {
 
 TEST_F(SettingsWiringTest, TheSwitchesTakeEffectAtOnce) {
     confirmed();
-    EXPECT_FALSE(table->prefs().doubleCheck);
+    EXPECT_FALSE(table->settings().prefs().doubleCheck);
     menu().doubleCheck->trigger();
-    EXPECT_TRUE(table->prefs().doubleCheck);
+    EXPECT_TRUE(table->settings().prefs().doubleCheck);
     menu().Fast1->trigger();
     EXPECT_EQ(table->botSpeed(), 500);
     menu().PlayChatterSounds1->trigger();
-    EXPECT_TRUE(table->prefs().chatterSounds);
+    EXPECT_TRUE(table->settings().prefs().chatterSounds);
 }
 
 // ---- Writing when the window closes ------------------------------------------------------------
@@ -357,7 +359,7 @@ protected:
         second_->send("CMD_sendlogininfo+2\xFF");
         ASSERT_TRUE(second_->waitForMessage());
         feed("CMD_newplayerinfo+2+Ann\xFF");
-        ASSERT_TRUE(table->settingsRead());
+        ASSERT_TRUE(table->settings().isLoaded());
     }
 
 private:

@@ -134,7 +134,7 @@ TEST_F(SpectatorTest, OnAJoinedTableTheSeatPopupOpensAllGreyed) {
         EXPECT_EQ(offered(), Offer({false, false, false})) << seat;
         closePopup();
     }
-    table->kicking(1);
+    core().removePlayer(1);
     EXPECT_TRUE(sentSoFar().isEmpty()) << "only the host's table removes players";
 }
 
@@ -194,7 +194,7 @@ TEST_F(SpectatorTest, TheSeatPopupSendsNothingBeforeTheLogin) {
     closePopup();
     popup()->SettoJustWatch1()->trigger();
     popup()->UnsetJustWatch1()->trigger();
-    table->kicking(2);
+    core().removePlayer(2);
     EXPECT_TRUE(sentSoFar().isEmpty());
 }
 

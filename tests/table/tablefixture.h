@@ -2,7 +2,7 @@
 // A table window under test: a Tchat that joins a fake host over loopback. The fake host is a
 // listening TSock whose one accepted connection records every message the table sends and can
 // send the table any bytes. Messages can also be handed to the table's receive path directly
-// (Session::receive, what sockRead does with the bytes of a read). Sounds, dialogs, the tally and
+// (TableCore::receive, what a read hands over). Sounds, dialogs, the tally and
 // the error report are recorded. The settings file lives in a temporary folder; unless a test
 // writes its own, it holds the switches as a new window shows them, so a table that reads it
 // keeps "Double Check for 0 Score" and "Play Chatter Sounds" off.
@@ -19,12 +19,12 @@
 #include "support/ports.h"
 #include "support/soundrecorder.h"
 #include "table/board.h"
-#include "table/clientstate.h"
+#include "table/core/session.h"
+#include "table/core/tablecore.h"
+#include "table/core/tallysink.h"
 #include "table/elidedlabel.h"
 #include "table/scorecard.h"
-#include "table/session.h"
-#include "table/tablemodel.h"
-#include "table/tallysink.h"
+#include "table/tablesettings.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -41,6 +41,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace zbtest {
 
@@ -125,10 +126,18 @@ inline void openSeatPopup(zb::Tchat& table, int seat) {
 
 class RecordingTally : public zb::TallySink {
 public:
-    void checkhighscore(const QString& total) override { calls << "checkhighscore " + total; }
-    void addgame(const QString& winner) override { calls << "addgame " + winner; }
-    void addtomine(int counter) override { calls << "addtomine " + QString::number(counter); }
+    void currentPlayers(const QStringList& names) override { players = names; }
+    void recordGame(const zb::FinishedGame& game) override {
+        calls << QStringLiteral("game %1 won=%2 winners=%3")
+                     .arg(game.myTotal())
+                     .arg(game.localWon())
+                     .arg(game.winners().join(','));
+        games.push_back(game);
+    }
+    void recordFiveOfAKind() override { calls << QStringLiteral("five of a kind"); }
     QStringList calls;
+    QStringList players;
+    std::vector<zb::FinishedGame> games;
 };
 
 class TableTest : public ::testing::Test {
@@ -174,8 +183,8 @@ protected:
 
     // Hands messages to the table's receive path and waits until every one was dispatched.
     void feed(const QByteArray& bytes) {
-        table->session().receive(bytes);
-        ASSERT_TRUE(waitFor([&] { return table->session().queued() == 0; }));
+        core().receive(bytes);
+        ASSERT_TRUE(waitFor([&] { return core().session().queued() == 0; }));
     }
 
     // Opens a table in seat `seat` whose players are Ann (the table's own) and Bob in seat 2,
@@ -199,7 +208,7 @@ protected:
     void myRoll(int seat, std::array<int, 5> faces, int rolls = 1) {
         feed("CMD_nextplayer+" + QByteArray::number(seat) + "+1+0+" +
              QByteArray::number(rolls - 1) + "+\xFF");
-        table->image_throwdiceClick();
+        core().roll();
         ASSERT_TRUE(host.waitForMessage());
         ASSERT_EQ(host.take(), QList<QByteArray>({"CMD_rolldice+" + QByteArray::number(seat)}));
         QByteArray m = "CMD_thedice+" + QByteArray::number(seat) + (rolls < 3 ? "+y+" : "+n+") +
@@ -234,8 +243,8 @@ protected:
             lines << l.simplified();
         return lines;
     }
-    const zb::ClientState& state() const { return table->state(); }
-    const zb::TableModel& model() const { return table->model(); }
+    zb::TableCore& core() const { return table->core(); }
+    zb::Session& session() const { return table->core().session(); }
     // What the card shows: roll marker n on screen.
     bool rollMarkerShown(int n) const { return !card()->image_rolls(n)->isHidden(); }
     zb::Board* board() const { return table->board(); }

@@ -27,8 +27,8 @@ protected:
     // A table that joins (or, first, hosts) and waits for its seat.
     std::unique_ptr<Player> seat(const QString& name, int expected) {
         auto p = std::make_unique<Player>(name, expected == 1, port);
-        EXPECT_TRUE(waitFor([&] { return p->table->state().myseat == expected; })) << expected;
-        EXPECT_TRUE(waitFor([&] { return p->table->settingsRead(); }));
+        EXPECT_TRUE(waitFor([&] { return p->table->core().myseat() == expected; })) << expected;
+        EXPECT_TRUE(waitFor([&] { return p->table->settings().isLoaded(); }));
         return p;
     }
 
@@ -38,7 +38,7 @@ protected:
         ASSERT_TRUE(hostTable.gamestart.isVisible());
         click(hostTable.gamestart.button_start());
         for (Player* p : everyone)
-            ASSERT_TRUE(waitFor([&] { return p->table->state().turnseat == 1; }));
+            ASSERT_TRUE(waitFor([&] { return p->table->core().turnseat() == 1; }));
     }
 
     // A right click on a seat's name on the host's table and one of the popup's items.
@@ -75,11 +75,11 @@ TEST_F(LiveTest, TheHostsTableSetsAPlayerToWatchAndTheComputerFinishesHisTurn) {
     ASSERT_TRUE(waitFor(
         [&] {
             ann->act();
-            return bob->table->state().turnseat == 2 && bob->table->state().mayact;
+            return bob->table->core().turnseat() == 2 && bob->table->core().mayact();
         },
         20s));
     click(bob->table->board()->image_throwdice());
-    ASSERT_TRUE(waitFor([&] { return bob->rollsShown() == 1 && bob->table->state().mayact; }));
+    ASSERT_TRUE(waitFor([&] { return bob->rollsShown() == 1 && bob->table->core().mayact(); }));
     const int freeBefore = [&] {
         int n = 0;
         for (int row = 1; row <= 12; ++row)
@@ -96,7 +96,7 @@ TEST_F(LiveTest, TheHostsTableSetsAPlayerToWatchAndTheComputerFinishesHisTurn) {
     EXPECT_FALSE(ann->table->menu().JustWatch1->isChecked());
 
     // The computer takes Bob's turn over and scores it; the turn comes back to Ann.
-    ASSERT_TRUE(waitFor([&] { return ann->table->state().turnseat == 1; }, 20s));
+    ASSERT_TRUE(waitFor([&] { return ann->table->core().turnseat() == 1; }, 20s));
     int freeAfter = 0;
     for (int row = 1; row <= 12; ++row)
         freeAfter += server.players()[2].card.used(row) ? 0 : 1;
@@ -190,7 +190,7 @@ TEST_F(LiveTest, AGameWithTwoWatchingSeatsAndASpectatorEndsWithEveryCardEqualToT
 
     for (Player* p : all) {
         EXPECT_TRUE(sameCards(p->table->card(), server.players()))
-            << p->table->playername().toStdString();
+            << p->table->core().playername().toStdString();
         EXPECT_EQ(p->table->card()->heading(), "Winner's Score Card");
         EXPECT_EQ(p->sounds.current(), "gameover");
     }

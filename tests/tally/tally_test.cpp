@@ -1,6 +1,6 @@
 #include "support/fakedialogs.h"
 
-#include "table/tallysink.h"
+#include "table/core/tallysink.h"
 #include "tally/store/tallyfile.h"
 #include "tally/store/tallymodel.h"
 #include "tally/store/tallystore.h"
@@ -29,24 +29,32 @@ protected:
     QTemporaryDir dir;
     zbtest::FakeDialogs dialogs;
     QStringList errors;
-    QStringList atTable{"Ann", "Bob"};
 
     std::unique_ptr<Tally> start(const QString& folder = {}) {
         auto tally = std::make_unique<Tally>(folder.isEmpty() ? dir.path() : folder, dialogs,
                                              [this](const QString& e) { errors << e; });
-        tally->setPlayers([this] { return atTable; });
         tally->load();
+        tally->sink().currentPlayers({"Ann", "Bob"});
         return tally;
     }
 };
+
+// A regular game of the local player in seat 1 against the players of seats 2 and 3.
+zb::FinishedGame game(int mine, int ann, int bob) {
+    zb::FinishedGame g;
+    g.mySeat = 1;
+    g.seats[1] = {"You", mine, true};
+    g.seats[2] = {"Ann", ann, true};
+    g.seats[3] = {"Bob", bob, true};
+    return g;
+}
 
 TEST_F(TallyTest, EveryRecordedGameIsWrittenAtOnce) {
     auto tally = start();
     tally->model().choose("Ann");
     zb::TallySink& sink = tally->sink();
-    sink.addtomine(3);
-    sink.checkhighscore("250");
-    sink.addgame("Ann");
+    sink.recordFiveOfAKind();
+    sink.recordGame(game(250, 260, 100));
     EXPECT_TRUE(QFile::exists(tally->store().path()));
 
     // A second program start reads what the first wrote, without any end-of-run write.
@@ -59,13 +67,17 @@ TEST_F(TallyTest, EveryRecordedGameIsWrittenAtOnce) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST_F(TallyTest, AddgameTakesThePlayersFromTheTable) {
+TEST_F(TallyTest, AGameIsCountedAgainstTheSeatsThatTookPart) {
     auto tally = start();
     tally->model().choose("Bob");
-    atTable = {"Bob", "Cy"};
-    tally->sink().addgame(zb::TallyModel::kMine);
+    zb::FinishedGame g = game(300, 200, 100);
+    g.seats[2].tookPart = false; // a seat the computer never played
+    g.seats[4] = {"Cy", 50, true};
+    tally->sink().recordGame(g);
     EXPECT_EQ(tally->model().currentPlayers(), QStringList({"Bob", "Cy"}));
-    EXPECT_EQ(tally->model().cell(3, 1), "1");
+    EXPECT_EQ(tally->model().cell(2, 0), "1") << "the local player won";
+    EXPECT_EQ(tally->model().cell(3, 1), "1") << "a win against Bob";
+    EXPECT_EQ(tally->model().cell(4, 0), "300") << "the high score";
     EXPECT_EQ(tally->window()->checklist()->count(), 2);
 }
 
@@ -76,7 +88,7 @@ TEST_F(TallyTest, ViewTallyRefillsTheListAndShowsTheWindow) {
     tally->showOver(&table);
     EXPECT_TRUE(tally->window()->isVisible());
     EXPECT_EQ(tally->window()->checklist()->count(), 2);
-    atTable = {"Cy"};
+    tally->sink().currentPlayers({"Cy"});
     tally->loadchecklist();
     EXPECT_EQ(tally->window()->checklist()->item(0)->text(), "Cy");
 }
@@ -92,7 +104,7 @@ TEST_F(TallyTest, ABadFileIsReportedKeptAndReplaced) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].endsWith("LZH compressed files are not supported !"));
     EXPECT_EQ(tally->window()->mylabel(1)->text(), "0");
-    tally->sink().addgame("Ann");
+    tally->sink().recordGame(game(1, 2, 3));
     EXPECT_EQ(readFile(path + ".bad").left(4), "!HZL");
     EXPECT_TRUE(readFile(path).startsWith("WRZL"));
     EXPECT_TRUE(tally->save());
@@ -106,8 +118,8 @@ TEST_F(TallyTest, AFailedWriteIsToldOnceAndTheNextWriteCarriesEveryGame) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     auto tally = start(blocked);
-    tally->sink().addgame("Ann");
-    tally->sink().addgame("Ann");
+    tally->sink().recordGame(game(1, 2, 3));
+    tally->sink().recordGame(game(1, 2, 3));
     EXPECT_EQ(errors.size(), 1);
     ASSERT_TRUE(QFile::remove(blocked));
     EXPECT_TRUE(tally->save());

@@ -38,9 +38,9 @@ protected:
         model.choose("Ann");
         model.choose("Bob");
         model.loadchecklist({"Ann", "Bob"});
-        model.addgame("Ann");
-        model.addgame(TallyModel::kMine);
-        model.addgame("Bob");
+        model.addgame(false, {"Ann"});
+        model.addgame(true, {});
+        model.addgame(false, {"Bob"});
     }
 };
 
@@ -105,7 +105,7 @@ TEST_F(TallyWindowTest, SelectingAnOpponentShowsHisRecord) {
     EXPECT_EQ(window.label_hisnametop()->fullText(), "Bob's Tally");
     EXPECT_EQ(shown(), QStringList({"3", "1", "1", "1", "3", "1", "1", "1"}));
     // A game recorded while he is shown updates the display.
-    model.addgame("Bob");
+    model.addgame(false, {"Bob"});
     EXPECT_EQ(shown(), QStringList({"4", "2", "1", "1", "4", "2", "1", "1"}));
     EXPECT_EQ(window.listbox_tally()->currentRow(), 1);
 }

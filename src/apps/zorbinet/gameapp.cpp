@@ -13,7 +13,7 @@
 #include "side/tabout.h"
 #include "side/tdownload.h"
 #include "side/thelp.h"
-#include "table/tablemodel.h"
+#include "table/tablesettings.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
 #include "table/tspylist.h"
@@ -63,7 +63,6 @@ void GameApp::start() {
     };
     chat_ = new Tchat(tableOptions, random_);
     errors_->setParentWindow(chat_);
-    tally_->setPlayers([this] { return chat_->model().opponentNames(); });
     about_ = new Tabout();
     about_->setAnchor(chat_);
     help_ = new Thelp();
@@ -80,7 +79,7 @@ void GameApp::start() {
     gamestart_ = new Tgamestartform();
     phrases_ = new Tphrases();
     download_ = new Tdownload();
-    download_->setUrl(chat_->settings().lobbyUrl());
+    download_->setUrl(chat_->settings().file().lobbyUrl());
     download_->setDownloadFolder(folder);
     download_->setDialogs(dialogs);
     chat_->attachWindows(gamestart_, spylist_);
@@ -90,7 +89,7 @@ void GameApp::start() {
     connect(chat_, &Tchat::showTally, this, [this] { guarded([&] { tally_->showOver(chat_); }); });
     connect(chat_, &Tchat::showSpyList, spylist_,
             [this] { guarded([&] { spylist_->showOver(chat_); }); });
-    phrases_->attach(chat_->phraseButtons(), &chat_->settings());
+    phrases_->attach(chat_->phraseButtons(), &chat_->settings().file());
     connect(chat_, &Tchat::showPhrases, phrases_,
             [this] { guarded([&] { phrases_->PhraseList1Click(); }); });
     // The installer or the lobby has started: the game ends as File > Exit ends it.

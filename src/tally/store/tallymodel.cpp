@@ -84,10 +84,13 @@ void TallyModel::loadchecklist(const QStringList& names) {
     emit changed();
 }
 
-void TallyModel::addgame(const QString& text) {
+void TallyModel::addgame(bool localWon, const QStringList& winners) {
     addtomine(kGamesColumn);
-    if (text == kMine)
+    if (localWon)
         addtomine(kWinsColumn);
+    std::set<QString> winnerCells;
+    for (const QString& name : winners)
+        winnerCells.insert(QuonStrgrid::cellText(name));
     std::set<int> counted;
     for (const QString& name : current_) {
         const int row = rowOf(name);
@@ -99,9 +102,9 @@ void TallyModel::addgame(const QString& text) {
                 cells[std::size_t(column)] = QStringLiteral("0");
         }
         int column = 4; // neither won
-        if (cells[0] == QuonStrgrid::cellText(text))
+        if (winnerCells.count(cells[0]) != 0)
             column = 2;
-        else if (text == kMine)
+        else if (localWon)
             column = 3;
         for (int c : {1, column}) {
             addit(c, row);

@@ -25,9 +25,6 @@ public:
 class TallyModel : public QObject {
     Q_OBJECT
 public:
-    // The marker addgame gets when the local player won.
-    static inline const QString kMine = QStringLiteral("addtomine");
-
     explicit TallyModel(QObject* parent = nullptr);
 
     const TallyGrid& grid() const { return grid_; }
@@ -41,9 +38,11 @@ public:
     const QStringList& currentPlayers() const { return current_; }
     void loadchecklist(const QStringList& names);
 
-    // One finished game: the winner text, or kMine. Counts each tallied row of the current game
-    // once, even when two players at the table share its name.
-    void addgame(const QString& text);
+    // One finished game: whether the local player won, and the names of the other players who
+    // won (alone, or with their team). Counts each tallied row of the current game once, even
+    // when two players at the table share its name: as the opponent's win when the name is among
+    // the winners, else as the local player's when he won, else as neither's.
+    void addgame(bool localWon, const QStringList& winners);
     // Adds 1 to a column (1 to 4) of row 0.
     void addtomine(int column);
     void checkhighscore(const QString& text);

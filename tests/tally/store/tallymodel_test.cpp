@@ -26,42 +26,55 @@ struct GameCase {
     const char* name;
     QStringList tallied;
     QStringList atTable;
-    QString winner;
+    bool localWon;
+    QStringList winners; // the other players who won
     std::string expectMine;              // row 0, columns 1 to 4
     std::vector<std::string> expectRows; // rows 1 to N, columns 1 to 8
 };
 
 const GameCase kGames[] = {
-    {"a first game against an untallied Ann", {}, {"Ann"}, "Ann", "1 0 0 0", {}},
-    {"tallied Ann winning", {"Ann"}, {"Ann"}, "Ann", "1 0 0 0", {"1 1 0 0 1 1 0 0"}},
+    {"a first game against an untallied Ann", {}, {"Ann"}, false, {"Ann"}, "1 0 0 0", {}},
+    {"tallied Ann winning", {"Ann"}, {"Ann"}, false, {"Ann"}, "1 0 0 0", {"1 1 0 0 1 1 0 0"}},
     {"Ann and Bob tallied, the local player winning",
      {"Ann", "Bob"},
      {"Ann", "Bob"},
-     TallyModel::kMine,
+     true,
+     {},
      "1 1 0 0",
      {"1 0 1 0 1 0 1 0", "1 0 1 0 1 0 1 0"}},
     {"Ann tallied but not at the table",
      {"Ann", "Bob"},
      {"Bob", "Klot"},
-     "Klot",
+     false,
+     {"Klot"},
      "1 0 0 0",
      {"0 0 0 0 0 0 0 0", "1 0 0 1 1 0 0 1"}},
-    {"a team win counts as neither won",
+    {"a team of two opponents winning",
      {"Ann", "Bob"},
      {"Ann", "Bob", "Cy"},
-     "Ann and Cy",
+     false,
+     {"Ann", "Cy"},
      "1 0 0 0",
-     {"1 0 0 1 1 0 0 1", "1 0 0 1 1 0 0 1"}},
-    {"a team win with the local player",
+     {"1 1 0 0 1 1 0 0", "1 0 0 1 1 0 0 1"}},
+    {"the local player's team winning: the partner won too",
+     {"Ann", "Bob"},
+     {"Ann", "Bob", "Cy"},
+     true,
      {"Ann"},
+     "1 1 0 0",
+     {"1 1 0 0 1 1 0 0", "1 0 1 0 1 0 1 0"}},
+    {"a tie counts as neither won",
      {"Ann"},
-     "You and Ann",
+     {"Ann", "Bob"},
+     false,
+     {},
      "1 0 0 0",
      {"1 0 0 1 1 0 0 1"}},
     {"two players of one name count once",
      {"Ann"},
      {"Ann", "Ann"},
-     "Ann",
+     false,
+     {"Ann"},
      "1 0 0 0",
      {"1 1 0 0 1 1 0 0"}},
 };
@@ -73,7 +86,7 @@ TEST(TallyModelTest, AGameIsRecordedAgainstTheTalliedOpponentsAtTheTable) {
         for (const QString& name : g.tallied)
             ASSERT_TRUE(m.choose(name));
         m.loadchecklist(g.atTable);
-        m.addgame(g.winner);
+        m.addgame(g.localWon, g.winners);
         EXPECT_EQ(mine(m), g.expectMine);
         ASSERT_EQ(m.opponents(), int(g.expectRows.size()));
         for (int row = 1; row <= m.opponents(); ++row)
@@ -85,9 +98,9 @@ TEST(TallyModelTest, GamesAddUp) {
     TallyModel m;
     m.choose("Ann");
     m.loadchecklist({"Ann", "Bob"});
-    m.addgame("Ann");
-    m.addgame(TallyModel::kMine);
-    m.addgame("Bob");
+    m.addgame(false, {"Ann"});
+    m.addgame(true, {});
+    m.addgame(false, {"Bob"});
     EXPECT_EQ(mine(m), "3 1 0 0");
     EXPECT_EQ(counts(m, 1), "3 1 1 1 3 1 1 1");
 }
@@ -156,7 +169,7 @@ TEST(TallyModelTest, DeletingTheMiddleOpponentMovesTheLastUp) {
     for (const char* name : {"Ann", "Bob", "Cy"})
         m.choose(name);
     m.loadchecklist({"Cy"});
-    m.addgame("Cy");
+    m.addgame(false, {"Cy"});
     m.remove(2);
     EXPECT_EQ(m.tallied(), QStringList({"Ann", "Cy"}));
     EXPECT_EQ(counts(m, 2), "1 1 0 0 1 1 0 0");
@@ -169,7 +182,7 @@ TEST(TallyModelTest, ResetClearsEverything) {
     TallyModel m;
     m.choose("Ann");
     m.loadchecklist({"Ann"});
-    m.addgame(TallyModel::kMine);
+    m.addgame(true, {});
     m.addtomine(3);
     m.checkhighscore("300");
     m.reset();
@@ -221,7 +234,7 @@ TEST(TallyModelTest, NamesAreKeptAsTheFileCanHoldThem) {
     m.choose("Ann\nBob");
     EXPECT_EQ(m.tallied(), QStringList({"Ann?Bob"}));
     m.loadchecklist({"Ann\nBob"});
-    m.addgame("Ann\nBob");
+    m.addgame(false, {"Ann\nBob"});
     EXPECT_EQ(counts(m, 1), "1 1 0 0 1 1 0 0");
 }
 

@@ -43,7 +43,7 @@ TEST_F(TallyStoreTest, AfterARestartTheSessionReadsZeroAndTheTotalsStay) {
     m.choose("Ann");
     m.choose("Bob");
     m.loadchecklist({"Ann", "Bob"});
-    m.addgame("Ann");
+    m.addgame(false, {"Ann"});
     m.addtomine(3);
     m.checkhighscore("212");
     ASSERT_EQ(store.save(m), QString());
@@ -146,13 +146,13 @@ TEST_F(TallyStoreTest, AnUnwritableFolderLosesNothing) {
     TallyStore s(blocked);
     TallyModel m;
     m.loadchecklist({});
-    m.addgame("Ann");
+    m.addgame(false, {"Ann"});
     EXPECT_FALSE(s.save(m).isEmpty());
-    m.addgame("Ann");
+    m.addgame(false, {"Ann"});
     EXPECT_FALSE(s.save(m).isEmpty());
 
     ASSERT_TRUE(QFile::remove(blocked));
-    m.addgame("Ann");
+    m.addgame(false, {"Ann"});
     ASSERT_EQ(s.save(m), QString());
     TallyModel again;
     ASSERT_EQ(TallyStore(blocked).load(again), QString());

@@ -1,7 +1,7 @@
 // Text at the table's edges: typed text becomes Latin-1 with '?' for what it cannot hold, and the
 // message terminator 0xFF can never be typed into a message.
 
-#include "shell/latin1.h"
+#include "net/latin1.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,11 @@
-#include "table/session.h"
+#include "table/core/session.h"
 
 #include "net/dispatchtimer.h"
 #include "net/guard.h"
-#include "net/tsock.h"
 
 namespace zb {
 
-Session::Session(TSock* sock, QObject* parent) : QObject(parent), sock_(sock) {
+Session::Session(QObject* parent) : QObject(parent) {
     timer_ = new DispatchTimer(
         kTick, [this] { onTick(); }, [this] { return hasWork(); }, this);
 }
@@ -28,7 +27,7 @@ bool Session::receive(QByteArrayView bytes) {
         return false;
     }
     if (receivedlist_.size() > before)
-        timer_->kick();
+        timer_->wake();
     return ok;
 }
 
@@ -64,7 +63,8 @@ void Session::processsocktimer() {
 }
 
 void Session::send(const QByteArray& message) {
-    sock_->send(message);
+    if (send_)
+        send_(message);
 }
 
 void Session::setCooldown(std::function<bool()> pending, std::function<void()> tick) {
@@ -72,8 +72,8 @@ void Session::setCooldown(std::function<bool()> pending, std::function<void()> t
     cooldownTick_ = std::move(tick);
 }
 
-void Session::kick() {
-    timer_->kick();
+void Session::wake() {
+    timer_->wake();
 }
 
 } // namespace zb

@@ -1,4 +1,4 @@
-#include "shell/latin1.h"
+#include "net/latin1.h"
 
 namespace zb {
 

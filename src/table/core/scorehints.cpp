@@ -1,6 +1,6 @@
-#include "table/scorehints.h"
+#include "table/core/scorehints.h"
 
-#include "table/tablemodel.h"
+#include "table/core/tablecore.h"
 
 namespace zb {
 
@@ -12,33 +12,32 @@ bool ScoreHints::any() const {
     return false;
 }
 
-int hintBonusDie(const TableModel& model) {
+int hintBonusDie(const TableCore& core) {
     // The table starts every game with no bonus face (-1), and only a bonus dice game shows the
     // bonus die; a face announced outside one would not be the host's.
-    const int face = model.state().dicevalues[0];
-    return model.bonusShown() && face >= 1 && face <= 6 ? face : 0;
+    const int face = core.dicevalues()[0];
+    return core.bonusShown() && face >= 1 && face <= 6 ? face : 0;
 }
 
-ScoreHints scoreHints(const TableModel& model) {
+ScoreHints scoreHints(const TableCore& core) {
     ScoreHints hints;
-    const ClientState& s = model.state();
-    if (!s.isPlayer() || !s.myTurn() || !s.mayact || !model.rolledThisTurn() || model.ownWatching())
+    if (!core.isPlayer() || !core.choosable() || core.ownWatching())
         return hints;
     rules::Dice dice{};
-    for (int d = 1; d <= 5; ++d) {
-        const int face = s.dicevalues[d];
+    for (int d = 1; d <= rules::kDice; ++d) {
+        const int face = core.dicevalues()[d];
         if (face < 1 || face > 6)
             return hints; // a die the host never rolled: nothing to count
         dice[d - 1] = face;
     }
-    const int bonus = hintBonusDie(model);
-    const TableModel::Seat& own = model.seat(s.myseat);
+    const int bonus = hintBonusDie(core);
+    const SeatView& own = core.seat(core.myseat());
     for (int c = 1; c <= rules::kCategories; ++c) {
         if (own.cells[c] == rules::kUnused)
             hints.value[c] = rules::categoryValue(dice, c, bonus);
     }
     if (hints.any())
-        hints.seat = s.myseat;
+        hints.seat = core.myseat();
     return hints;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The table's end of the connection to the host: the bytes from the socket are cut into messages
+// The table's end of the connection to the host: the bytes that arrive are cut into messages
 // (received bytes after the last 0xFF wait in pendingtext), queued in receivedlist, and handed one
-// per tick of Timer1 to the handler of their command word. Requests go out whole through the
-// socket. The receive path never runs a handler itself, so a burst of messages is shown one step
-// per tick, in the order received.
+// per tick of Timer1 to the handler of their command word. Requests leave whole through the send
+// function, so the session needs no socket. The receive path never runs a handler itself, so a
+// burst of messages is shown one step per tick, in the order received.
 
 #include "net/protocol.h"
 
@@ -18,20 +18,23 @@
 namespace zb {
 
 class DispatchTimer;
-class TSock;
 
 class Session : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<void(proto::Fields& fields)>;
+    using Send = std::function<void(const QByteArray& message)>;
     static constexpr std::chrono::milliseconds kTick{1};
     // What the queue may hold before the host is taken for lost: far more than any game sends
     // ahead of the table (a burst is a few dozen messages), and little memory.
     static constexpr qsizetype kMaxQueued = 2048;
     static constexpr qsizetype kMaxQueuedBytes = 4 * 1024 * 1024;
 
-    explicit Session(TSock* sock, QObject* parent = nullptr);
+    explicit Session(QObject* parent = nullptr);
     ~Session() override;
+
+    // Where requests go (the socket's send, or a test's recorder). It may throw.
+    void setSend(Send send) { send_ = std::move(send); }
 
     // The dispatch table: words are compared exactly, with case, in the order added.
     void addHandler(QByteArray word, Handler handler);
@@ -43,10 +46,11 @@ public:
     // One tick: the oldest queued message goes to its handler. A handler's failure propagates.
     void processsocktimer();
 
-    // Sends a request built by zb::msg::toHost.
+    // Sends a request built by zb::msg::toHost; without a send function it goes nowhere.
     void send(const QByteArray& message);
 
     qsizetype queued() const { return receivedlist_.size(); }
+    qsizetype queuedBytes() const { return queuedBytes_; }
     const QByteArray& pendingtext() const { return framer_.pending(); }
     DispatchTimer& Timer1() { return *timer_; }
 
@@ -56,14 +60,14 @@ public:
     // A second job of the tick (the phrase buttons' cool-down): while pending() is true the timer
     // keeps ticking and each tick calls tick() after the message, if any.
     void setCooldown(std::function<bool()> pending, std::function<void()> tick);
-    // Work for the cool-down has begun: starts the timer if it is idle.
-    void kick();
+    // Work for the cool-down has begun: the timer starts if it is idle.
+    void wake();
 
 private:
     void onTick();
     bool hasWork() const;
 
-    TSock* sock_;
+    Send send_;
     proto::Framer framer_;
     QList<QByteArray> receivedlist_;
     qsizetype queuedBytes_ = 0;

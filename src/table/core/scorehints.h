@@ -10,7 +10,7 @@
 
 namespace zb {
 
-class TableModel;
+class TableCore;
 
 struct ScoreHints {
     static constexpr int kNone = -1;
@@ -23,10 +23,10 @@ struct ScoreHints {
 };
 
 // The bonus die as the host applies it when it scores: 1..6 in a bonus dice game, else 0.
-int hintBonusDie(const TableModel& model);
+int hintBonusDie(const TableCore& core);
 
 // Hints during the local player's own turn, after a roll of this turn, while he may choose (not
 // while a roll or a score is on its way, not while the computer plays his seat); none otherwise.
-ScoreHints scoreHints(const TableModel& model);
+ScoreHints scoreHints(const TableCore& core);
 
 } // namespace zb

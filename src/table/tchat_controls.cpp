@@ -1,0 +1,157 @@
+// The player's input: clicks on the board and the card, the Game menu's keys, the menu items,
+// the seat popup, the chat line, the phrase buttons and the side windows, each passed on to the
+// core's intent. The core decides whether anything is sent; the window only moves the focus.
+
+#include "controls/highlightlabel.h"
+#include "controls/picturebutton.h"
+#include "net/guard.h"
+#include "rules/rules.h"
+#include "shell/chatpanel.h"
+#include "shell/phrasebuttons.h"
+#include "table/board.h"
+#include "table/core/session.h"
+#include "table/core/tablecore.h"
+#include "table/elidedlabel.h"
+#include "table/keyboard.h"
+#include "table/scorecard.h"
+#include "table/seatpopup.h"
+#include "table/tchat.h"
+#include "table/tgamestartform.h"
+#include "table/tspylist.h"
+#include "table/zeropanel.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+namespace zb {
+
+void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {
+    gamestart_ = gamestart;
+    spylist_ = spylist;
+    if (gamestart_) {
+        gamestart_->setTable(this);
+        connect(gamestart_, &Tgamestartform::startClicked, this,
+                [this](const GameOptions& options) { core_->startGame(options); });
+    }
+    if (spylist_) {
+        spylist_->setTable(this);
+        spylist_->setSpectators(core_->spectators());
+        connect(spylist_, &Tspylist::kickRequested, this,
+                [this](int seat) { guarded([&] { core_->removePlayer(seat); }); });
+    }
+}
+
+void Tchat::connectControls() {
+    connectMenu();
+    connect(board_, &Board::throwClicked, this, [this] { throwClick(); });
+    connect(board_, &Board::startClicked, this, [this] { startClick(); });
+    connect(board_, &Board::dieClicked, this, [this](int die) { core_->toggleDie(die); });
+    connect(card_, &ScoreCard::categoryClicked, this, [this](int c) { categoryClick(c); });
+    connect(board_->panel_zero(), &ZeroPanel::yesClicked, this, [this] { core_->answerZero(true); });
+    connect(board_->panel_zero(), &ZeroPanel::noClicked, this, [this] { core_->answerZero(false); });
+
+    chat_->setSendLine([this](const QString& typed, const QString& colour) {
+        return core_->sendChatLine(typed, colour);
+    });
+    phrases_->setSend(
+        [this](const QString& phrase, const QString& colour) {
+            return core_->sendPhrase(phrase, colour);
+        },
+        [this](int wave) { return core_->sendChatterSound(wave); });
+    // The cool-down counts ticks of the dispatch timer, which runs only while there is work.
+    Session& session = core_->session();
+    session.setCooldown([this] { return phrases_->coolingDown(); }, [this] { phrases_->tick(); });
+    connect(phrases_, &PhraseButtons::cooldownStarted, this, [&session] { session.wake(); });
+    connectKeyboard();
+    connectSeatPopup();
+}
+
+void Tchat::connectMenu() {
+    auto item = [this](QAction* action, auto run) {
+        connect(action, &QAction::triggered, this, [run] { guarded(run); });
+    };
+    item(menu_.Exit1, [this] { close(); });
+    item(menu_.StartGame1, [this] { startClick(); });
+    item(menu_.ResetScreenLocation1, [this] { setOuterBounds(kDefaultBounds); });
+    item(menu_.JustWatch1, [this] {
+        // A checkable item ticks itself when chosen; its tick shows only what the host announced.
+        menu_.JustWatch1->setChecked(core_->ownWatching());
+        core_->toggleJustWatch();
+    });
+    connect(menu_.Help2, &QAction::triggered, this, &Tchat::showHelp);
+    connect(menu_.About1, &QAction::triggered, this, &Tchat::showAbout);
+    connect(menu_.ViewTally1, &QAction::triggered, this, &Tchat::showTally);
+    connect(menu_.SpyList1, &QAction::triggered, this, &Tchat::showSpyList);
+    connect(menu_.PhraseList1, &QAction::triggered, this, &Tchat::showPhrases);
+}
+
+void Tchat::connectKeyboard() {
+    KeyboardPlay::Handlers h;
+    h.throwClick = [this] { throwClick(); };
+    h.dieClick = [this](int die) { core_->toggleDie(die); };
+    h.categoryClick = [this](int row) { categoryClick(row); };
+    h.yesClick = [this] { core_->answerZero(true); };
+    h.noClick = [this] { core_->answerZero(false); };
+    h.focusChat = [this] { focusChat(); };
+    keyboard_ = new KeyboardPlay(*core_, std::move(h), this);
+    keyboard_->attachMenu(menu_);
+    keyboard_->watchChatLine(chat_->mychat());
+    connect(keyboard_, &KeyboardPlay::cursorMoved, card_, &ScoreCard::setCursor);
+
+    // The controls tell their shortcuts.
+    board_->image_throwdice()->setToolTip(
+        withShortcuts(QStringLiteral("Roll the dice"), menu_.RollDice1->shortcuts()));
+    board_->button_start()->setToolTip(
+        withShortcuts(QStringLiteral("Start a new game"), menu_.StartGame1->shortcuts()));
+    for (int d = 1; d <= rules::kDice; ++d)
+        board_->dice(d)->setToolTip(withShortcuts(QStringLiteral("Hold or release die %1").arg(d),
+                                                  menu_.holdDie[d]->shortcuts()));
+    const QString cursorKeys =
+        QStringLiteral(" (keyboard: Ctrl+arrow keys move the cursor, %1 scores)")
+            .arg(menu_.ScoreCursor1->shortcut().toString(QKeySequence::NativeText));
+    for (int row = 1; row <= rules::kCategories; ++row)
+        card_->label(row)->setToolTip(QStringLiteral("Score ") +
+                                      QString::fromStdString(rules::categoryCaption(row)) +
+                                      cursorKeys);
+}
+
+void Tchat::connectSeatPopup() {
+    auto item = [this](QAction* action, auto run) {
+        connect(action, &QAction::triggered, this, [run] { guarded(run); });
+    };
+    item(popup_kick_->SettoJustWatch1(),
+         [this] { core_->setSeatWatching(popup_kick_->seat(), true); });
+    item(popup_kick_->UnsetJustWatch1(),
+         [this] { core_->setSeatWatching(popup_kick_->seat(), false); });
+    item(popup_kick_->RemoveFromGame1(), [this] { core_->removePlayer(popup_kick_->seat()); });
+    for (int seat = 1; seat <= rules::kSeats; ++seat) {
+        ElidedLabel* label = card_->label_playername(seat);
+        label->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(label, &QWidget::customContextMenuRequested, this,
+                [this, seat, label](const QPoint& at) {
+                    guarded([&] {
+                        popup_kick_->prepare(seat, core_->hostsGame(), core_->seat(seat).waiting);
+                        popup_kick_->popup(label->mapToGlobal(at));
+                    });
+                });
+    }
+}
+
+void Tchat::throwClick() {
+    core_->roll();
+    focusChat();
+}
+
+void Tchat::categoryClick(int category) {
+    // The zero question, when it is asked, wants the player's eyes on the board.
+    if (core_->chooseCategory(category) != TableCore::Choice::Checked)
+        focusChat();
+}
+
+void Tchat::startClick() {
+    core_->beginStartChoice();
+    if (gamestart_)
+        gamestart_->showOver(this);
+}
+
+} // namespace zb
