@@ -1,7 +1,11 @@
 #include "table/keyboard.h"
 
+#include "controls/highlightlabel.h"
+#include "controls/picturebutton.h"
 #include "net/guard.h"
+#include "table/board.h"
 #include "table/mainmenu.h"
+#include "table/scorecard.h"
 #include "rules/rules.h"
 #include "table/core/tablecore.h"
 
@@ -110,6 +114,23 @@ QString withShortcuts(const QString& tip, const QList<QKeySequence>& keys) {
     if (names.isEmpty())
         return tip;
     return tip + QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+void tellShortcuts(const MainMenu& menu, Board& board, ScoreCard& card) {
+    board.image_throwdice()->setToolTip(
+        withShortcuts(QStringLiteral("Roll the dice"), menu.RollDice1->shortcuts()));
+    board.button_start()->setToolTip(
+        withShortcuts(QStringLiteral("Start a new game"), menu.StartGame1->shortcuts()));
+    for (int d = 1; d <= rules::kDice; ++d)
+        board.dice(d)->setToolTip(withShortcuts(QStringLiteral("Hold or release die %1").arg(d),
+                                                menu.holdDie[d]->shortcuts()));
+    const QString cursorKeys =
+        QStringLiteral(" (keyboard: Ctrl+arrow keys move the cursor, %1 scores)")
+            .arg(menu.ScoreCursor1->shortcut().toString(QKeySequence::NativeText));
+    for (int row = 1; row <= rules::kCategories; ++row)
+        card.label(row)->setToolTip(QStringLiteral("Score ") +
+                                    QString::fromStdString(rules::categoryCaption(row)) +
+                                    cursorKeys);
 }
 
 } // namespace zb

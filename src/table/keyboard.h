@@ -76,4 +76,9 @@ private:
 // A tooltip that names the shortcuts of an item: "Roll the dice (Ctrl+R, F2)".
 QString withShortcuts(const QString& tip, const QList<QKeySequence>& keys);
 
+class Board;
+class ScoreCard;
+// The board's and the card's controls tell their shortcuts in their tooltips.
+void tellShortcuts(const MainMenu& menu, Board& board, ScoreCard& card);
+
 } // namespace zb

@@ -1,25 +1,22 @@
 #include "table/tchat.h"
 
-#include "controls/backgroundpainter.h"
 #include "controls/flatstyle.h"
 #include "net/guard.h"
 #include "net/tsock.h"
 #include "rules/random.h"
 #include "shell/chatpanel.h"
 #include "shell/dialogs.h"
-#include "shell/phrasebuttons.h"
 #include "shell/soundeffectplayer.h"
-#include "table/board.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 #include "table/core/tablelink.h"
-#include "table/scorecard.h"
 #include "table/seatpopup.h"
+#include "table/tablepanel.h"
 #include "table/tablescaler.h"
 #include "table/tablesettings.h"
+#include "table/tablesounds.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
@@ -62,7 +59,7 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
         {this, &menu_, chat_, phrases_, [this](const QRect& outer) { setOuterBounds(outer); }},
         this);
     chat_->attachMenu(menu_.TextColor1, menu_.textSizes, menu_.ScrollChatOff1);
-    sounds_ = std::make_unique<Sounds>(settings_->prefs(), *ownPlayerFor(options_, ownPlayer_));
+    sounds_ = new TableSounds(*core_, settings_->prefs(), *ownPlayerFor(options_, ownPlayer_), this);
     bindCore();
     connectControls();
 
@@ -98,24 +95,11 @@ void Tchat::buildLayout() {
     setCentralWidget(client);
     flat::applyFlatStyle(this);
 
-    mainPanel_ = new QFrame(client);
-    mainPanel_->setObjectName(QStringLiteral("mainpanel"));
-    mainPanel_->setGeometry(kMainPanel);
-    auto* background = new BackgroundPainter(mainPanel_);
-    background->setObjectName(QStringLiteral("mainpanelbackground"));
-    background->setGeometry(0, 0, kMainPanel.width(), kMainPanel.height());
-    background->setBorderColor(QColor(0x9C, 0x8F, 0x6A));
-
-    board_ = new Board(mainPanel_);
-    board_->move(kBoardPlace);
-    card_ = new ScoreCard(mainPanel_);
-    card_->move(kCardPlace);
-    chat_ = new ChatPanel(mainPanel_, dialogs_);
-    chat_->setObjectName(QStringLiteral("chatpanel"));
-    chat_->move(kChatPlace);
-    phrases_ = new PhraseButtons(mainPanel_);
-    phrases_->move(PhraseButtons::kPlace);
-    phrases_->setChatColor(chat_->chatColor());
+    mainPanel_ = new TablePanel(kMainPanel, dialogs_, client);
+    board_ = mainPanel_->board();
+    card_ = mainPanel_->card();
+    chat_ = mainPanel_->chat();
+    phrases_ = mainPanel_->phrases();
     popup_kick_ = new SeatPopup(this);
     scaler_ = new TableScaler(mainPanel_, kInitialClient, kMainPanel.topLeft(), client);
 }

@@ -7,7 +7,6 @@
 // place) and tchat_controls.cpp (clicks, keys, menu items and popups, to the core's intents).
 // The preferences and the settings file are TableSettings'.
 
-#include "shell/sounds.h"
 #include "table/mainmenu.h"
 #include "table/outerbounds.h"
 #include "table/tableoptions.h"
@@ -16,7 +15,6 @@
 #include <QRect>
 #include <memory>
 
-class QFrame;
 class QLockFile;
 
 namespace zb {
@@ -32,7 +30,9 @@ class SoundPlayer;
 class TableCore;
 class TableLink;
 class TableScaler;
+class TablePanel;
 class TableSettings;
+class TableSounds;
 class Tgamestartform;
 class TSock;
 class Tspylist;
@@ -47,9 +47,6 @@ public:
     static constexpr QSize kInitialClient{775, 466};
     static constexpr QSize kMinimumClient{499, 324};
     static constexpr QRect kMainPanel{4, 8, 767, 451};
-    static constexpr QPoint kBoardPlace{1, 1};
-    static constexpr QPoint kCardPlace{485, 1};
-    static constexpr QPoint kChatPlace{1, 315};
 
     Tchat(TableOptions options, rules::Random& random, QWidget* parent = nullptr);
     ~Tchat() override;
@@ -69,7 +66,7 @@ public:
     QRect storedbounds() const;
 
     MainMenu& menu() { return menu_; }
-    QFrame* mainPanel() const { return mainPanel_; }
+    TablePanel* mainPanel() const { return mainPanel_; }
     // Draws the main panel larger in a client area larger than designed.
     TableScaler* scaler() const { return scaler_; }
     Board* board() const { return board_; }
@@ -127,7 +124,7 @@ private:
     TableCore* core_ = nullptr;
     TableLink* link_ = nullptr;
     TableSettings* settings_ = nullptr;
-    QFrame* mainPanel_ = nullptr;
+    TablePanel* mainPanel_ = nullptr;
     TableScaler* scaler_ = nullptr;
     std::unique_ptr<QLockFile> marker_;
     Board* board_ = nullptr;
@@ -141,7 +138,7 @@ private:
 
     Dialogs* dialogs_ = nullptr;
     std::unique_ptr<SoundPlayer> ownPlayer_;
-    std::unique_ptr<Sounds> sounds_;
+    TableSounds* sounds_ = nullptr;
     OuterBounds bounds_;
     bool shownOnce_ = false;
 };

@@ -9,6 +9,7 @@
 #include "table/core/tablecore.h"
 #include "table/scorecard.h"
 #include "table/tablesettings.h"
+#include "table/tablesounds.h"
 #include "table/tchat.h"
 #include "table/tspylist.h"
 #include "table/zeropanel.h"
@@ -101,32 +102,7 @@ void Tchat::bindSession() {
         addlinetochat(QStringLiteral("0+") + text, colour);
     });
     connect(c, &TableCore::chatReceived, chat_, &ChatPanel::chatrecieved);
-    connect(c, &TableCore::chatterReceived, this, [this, c](const QByteArray& data) {
-        const auto line = sounds_->playasound(data, [c](int seat) { return c->seatName(seat); });
-        if (line)
-            addlinetochat(*line, Sounds::kChatterLineColour);
-    });
-    connect(c, &TableCore::cue, this, [this](TableCore::Cue cue) {
-        switch (cue) {
-        case TableCore::Cue::Entered:
-            return sounds_->entered();
-        case TableCore::Cue::DiceMine:
-        case TableCore::Cue::DiceOther:
-            return sounds_->diceRolled(cue == TableCore::Cue::DiceMine);
-        case TableCore::Cue::DieSet:
-            return sounds_->dieSet();
-        case TableCore::Cue::DieUnset:
-            return sounds_->dieUnset();
-        case TableCore::Cue::Refused:
-            return sounds_->refused();
-        case TableCore::Cue::TurnBegins:
-            return sounds_->turnBegins();
-        case TableCore::Cue::GameOver:
-            return sounds_->gameOver();
-        }
-    });
-    connect(c, &TableCore::scorePosted, this,
-            [this](int category, const QString& cell) { sounds_->scorePosted(category, cell); });
+    connect(sounds_, &TableSounds::chatLine, this, &Tchat::addlinetochat);
     connect(c, &TableCore::spectatorsChanged, this, [this, c] {
         if (spylist_)
             spylist_->setSpectators(c->spectators());

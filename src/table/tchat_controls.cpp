@@ -2,8 +2,6 @@
 // the seat popup, the chat line, the phrase buttons and the side windows, each passed on to the
 // core's intent. The core decides whether anything is sent; the window only moves the focus.
 
-#include "controls/highlightlabel.h"
-#include "controls/picturebutton.h"
 #include "net/guard.h"
 #include "rules/rules.h"
 #include "shell/chatpanel.h"
@@ -98,21 +96,7 @@ void Tchat::connectKeyboard() {
     keyboard_->watchChatLine(chat_->mychat());
     connect(keyboard_, &KeyboardPlay::cursorMoved, card_, &ScoreCard::setCursor);
 
-    // The controls tell their shortcuts.
-    board_->image_throwdice()->setToolTip(
-        withShortcuts(QStringLiteral("Roll the dice"), menu_.RollDice1->shortcuts()));
-    board_->button_start()->setToolTip(
-        withShortcuts(QStringLiteral("Start a new game"), menu_.StartGame1->shortcuts()));
-    for (int d = 1; d <= rules::kDice; ++d)
-        board_->dice(d)->setToolTip(withShortcuts(QStringLiteral("Hold or release die %1").arg(d),
-                                                  menu_.holdDie[d]->shortcuts()));
-    const QString cursorKeys =
-        QStringLiteral(" (keyboard: Ctrl+arrow keys move the cursor, %1 scores)")
-            .arg(menu_.ScoreCursor1->shortcut().toString(QKeySequence::NativeText));
-    for (int row = 1; row <= rules::kCategories; ++row)
-        card_->label(row)->setToolTip(QStringLiteral("Score ") +
-                                      QString::fromStdString(rules::categoryCaption(row)) +
-                                      cursorKeys);
+    tellShortcuts(menu_, *board_, *card_);
 }
 
 void Tchat::connectSeatPopup() {

@@ -7,6 +7,7 @@
 #include "controls/highlightlabel.h"
 #include "controls/picturebutton.h"
 #include "shell/phrasebuttons.h"
+#include "table/tablepanel.h"
 #include "table/tablescaler.h"
 
 #include <QGraphicsProxyWidget>
@@ -59,9 +60,9 @@ TEST_F(ScalingTest, AtTheDesignSizeNothingMoves) {
     EXPECT_EQ(table->mainPanel()->parentWidget(), client());
     EXPECT_EQ(table->mainPanel()->geometry(), Tchat::kMainPanel);
     EXPECT_FALSE(table->scaler()->isVisible());
-    EXPECT_EQ(board()->geometry(), QRect(Tchat::kBoardPlace, zb::Board::kSize));
-    EXPECT_EQ(card()->pos(), Tchat::kCardPlace);
-    EXPECT_EQ(table->chatPanel()->pos(), Tchat::kChatPlace);
+    EXPECT_EQ(board()->geometry(), QRect(zb::TablePanel::kBoardPlace, zb::Board::kSize));
+    EXPECT_EQ(card()->pos(), zb::TablePanel::kCardPlace);
+    EXPECT_EQ(table->chatPanel()->pos(), zb::TablePanel::kChatPlace);
 }
 
 struct Slack {
@@ -109,7 +110,7 @@ TEST_F(ScalingTest, AtOnePointSixThePartsKeepTheirProportions) {
         EXPECT_NEAR(r.height(), design.height() * 1.6, 1.0) << part->objectName().toStdString();
     }
     // The widgets themselves keep the design's geometry.
-    EXPECT_EQ(board()->geometry(), QRect(Tchat::kBoardPlace, zb::Board::kSize));
+    EXPECT_EQ(board()->geometry(), QRect(zb::TablePanel::kBoardPlace, zb::Board::kSize));
     EXPECT_EQ(board()->dice(1)->size(), QSize(69, 70));
 }
 

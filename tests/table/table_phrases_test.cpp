@@ -23,7 +23,7 @@ protected:
 
 TEST_F(TablePhraseTest, TheButtonsSitUnderTheCardOnTheMainPanel) {
     open();
-    ASSERT_EQ(buttons()->parentWidget(), table->mainPanel());
+    ASSERT_EQ(buttons()->parentWidget(), static_cast<QWidget*>(table->mainPanel()));
     EXPECT_EQ(buttons()->pos(), QPoint(486, 429));
     const std::array<int, 11> left{0, 486, 514, 542, 570, 598, 627, 655, 683, 711, 739};
     for (int n = 1; n <= 10; ++n) {
