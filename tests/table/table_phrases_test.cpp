@@ -6,6 +6,7 @@
 #include "controls/picturebutton.h"
 #include "net/dispatchtimer.h"
 #include "shell/phrasebuttons.h"
+#include "table/tablepanel.h"
 
 #include <QAction>
 #include <QTest>
