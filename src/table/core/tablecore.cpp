@@ -55,12 +55,19 @@ void TableCore::registerHandlers() {
 }
 
 void TableCore::dispatchTo(const char* command, Handler handler) {
-    session_->addHandler(command, [this, handler](proto::Fields& f) { (this->*handler)(f); });
+    session_->addHandler(command, [this, handler](proto::Fields& f) {
+        // Also after a handler that failed half way: what it changed is announced all the same.
+        try {
+            (this->*handler)(f);
+        } catch (...) {
+            settle();
+            throw;
+        }
+        settle();
+    });
 }
 
 void TableCore::afterMessage() {
-    // Also after a handler that failed half way: what it changed is announced all the same.
-    settle();
     checkLost();
 }
 

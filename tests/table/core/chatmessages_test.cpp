@@ -54,4 +54,27 @@ TEST(PhraseMessage, TextThatCouldEndTheMessageIsMasked) {
 }
 
 
+TEST(ChatLineMessage, SaidActedOrNothing) {
+    EXPECT_EQ(chatLineMessage(2, QStringLiteral("hi + you"), QStringLiteral("clRed")),
+              wire("CMD_chat+2+hi + you|clRed"));
+    EXPECT_EQ(chatLineMessage(4, QStringLiteral("/me waves"), QStringLiteral("clRed")),
+              wire("CMD_action+4+waves|clRed"));
+    // The action is what follows the three letters and one more character, blank or not.
+    EXPECT_EQ(chatLineMessage(4, QStringLiteral("/meow hi"), QStringLiteral("clRed")),
+              wire("CMD_action+4+w hi|clRed"));
+    EXPECT_EQ(chatLineMessage(4, QStringLiteral("/me"), QStringLiteral("clRed")),
+              wire("CMD_action+4+|clRed"));
+    for (const char* other : {"/help", "/", "/Me waves", "/m"})
+        EXPECT_TRUE(chatLineMessage(1, QString::fromLatin1(other), QStringLiteral("x")).isEmpty())
+            << other;
+    EXPECT_EQ(chatLineMessage(1, QStringLiteral(" /help"), QStringLiteral("x")),
+              wire("CMD_chat+1+ /help|x"));
+}
+
+TEST(ChatLineMessage, TypedTextIsLatin1AndCannotEndTheMessage) {
+    const QByteArray m =
+        chatLineMessage(3, QString::fromUtf8("caf\u00e9 \u00ff\u20ac"), QString::fromUtf8("\u00ff"));
+    EXPECT_EQ(m, QByteArray("CMD_chat+3+caf\xE9 ??|?\xFF"));
+}
+
 } // namespace
