@@ -10,7 +10,6 @@ include(GNUInstallDirs)
 
 set(ZB_APP_ID io.github.zorbinet.Zorbinet)
 set(ZB_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/resources/desktop)
-set(ZB_ICON_SIZES 16 22 24 32 48 64 128 256 512)
 
 # Before the first file is copied: every folder the install writes to must be writable, or can
 # be created inside a writable one. Otherwise stop with a message that says so, having changed

@@ -1,3 +1,9 @@
+# The sizes of the application icon's pictures, one list for the build, the install and the
+# script that draws them (tools/make-icons.sh).
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../resources/desktop/icon-sizes ZB_ICON_SIZES)
+string(STRIP "${ZB_ICON_SIZES}" ZB_ICON_SIZES)
+separate_arguments(ZB_ICON_SIZES)
+
 # Each source folder is one library whose files are picked up by globbing, so adding a
 # file never means editing a list that several people touch at once.
 function(zb_glob out)

@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 name=io.github.zorbinet.Zorbinet
 svg=$root/resources/desktop/$name.svg
 out=${1:-$root/resources/desktop/icons}
-sizes=(16 22 24 32 48 64 128 256 512)
+read -r -a sizes < "$root/resources/desktop/icon-sizes"
 
 if ! command -v rsvg-convert >/dev/null; then
   echo "make-icons.sh: rsvg-convert is missing; install the Debian package librsvg2-bin" >&2

@@ -1,5 +1,7 @@
 #include "flatstyle.h"
 
+#include "controls/ink.h"
+
 #include <QFrame>
 #include <QStyle>
 #include <QToolButton>
@@ -10,14 +12,14 @@ namespace zb::flat {
 QString styleSheet() {
     return QStringLiteral(R"(
 QLineEdit, QPlainTextEdit, QTextEdit, QSpinBox {
-    background: #ffffff; color: #1f2a44;
+    background: #ffffff; color: @ink;
     border: 1px solid #9aa7b5; border-radius: 3px; padding: 1px 4px;
     selection-background-color: #4a90e2; selection-color: #ffffff;
 }
 QLineEdit:focus, QPlainTextEdit:focus, QTextEdit:focus, QSpinBox:focus { border-color: #4a90e2; }
 QLineEdit:disabled { background: #f0f2f5; color: #8a93a0; }
 QPushButton {
-    color: #1f2a44;
+    color: @ink;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #e3e9f0);
     border: 1px solid #8c98a8; border-radius: 4px; padding: 3px 14px; min-height: 16px;
 }
@@ -51,8 +53,9 @@ QScrollBar::handle:horizontal { background: #aab4c2; border-radius: 4px; min-wid
 QScrollBar::handle:horizontal:hover { background: #8c98a8; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
-QToolTip { color: #1f2a44; background: #fffbe6; border: 1px solid #c8b46a; padding: 2px; }
-)");
+QToolTip { color: @ink; background: #fffbe6; border: 1px solid #c8b46a; padding: 2px; }
+)")
+        .replace(QStringLiteral("@ink"), ink::textName());
 }
 
 void applyFlatStyle(QWidget* root) {

@@ -1,4 +1,5 @@
 #include "pictures.h"
+#include "controls/ink.h"
 
 #include "paintkit.h"
 
@@ -22,8 +23,7 @@ struct DieColours {
 // bonus face is told apart at a glance even among five dice.
 const DieColours& dieColours(bool bonus) {
     static const DieColours normal{QColor(0xFF, 0xFE, 0xF8), QColor(0xE4, 0xE0, 0xD4),
-                                   QColor(0x8A, 0x86, 0x7C), QColor(0x1F, 0x2A, 0x44),
-                                   QColor(0xC6, 0x28, 0x28)};
+                                   QColor(0x8A, 0x86, 0x7C), ink::text(), QColor(0xC6, 0x28, 0x28)};
     static const DieColours special{QColor(0xE5, 0x4B, 0x4B), QColor(0xA8, 0x18, 0x22),
                                     QColor(0xE8, 0xB0, 0x2A), QColor(0xFF, 0xFC, 0xF2),
                                     QColor(0xFF, 0xD5, 0x4A)};
@@ -98,8 +98,7 @@ QPixmap throwPicture(QSize logicalSize, qreal dpr) {
         p.rotate(-14);
         drawBody(p, QRectF(-6, -6, 12, 12), 2.5, Qt::white, QColor(0xE6, 0xE6, 0xE6),
                  QColor(0x1E, 0x60, 0x2A), 0.8);
-        drawPips(p, QRectF(-6, -6, 12, 12), 5, QColor(0x1F, 0x2A, 0x44), 1.05,
-                 QColor(0x1F, 0x2A, 0x44));
+        drawPips(p, QRectF(-6, -6, 12, 12), 5, ink::text(), 1.05, ink::text());
         p.restore();
         drawLabel(p, QRectF(22, 0, 75, 22), QStringLiteral("Roll Dice"), pixelFont(12.5), Qt::white,
                   QColor(0, 0, 0, 90));
@@ -272,8 +271,8 @@ QPixmap logo(QSize logicalSize, qreal dpr) {
         if (wide > words.width()) {
             font.setPixelSize(qMax(8, static_cast<int>(27 * words.width() / wide)));
         }
-        drawLabel(p, words.translated(0, 1), QStringLiteral("Zorbinet"), font,
-                  QColor(0x1F, 0x2A, 0x44), QColor(0, 0, 0, 50));
+        drawLabel(p, words.translated(0, 1), QStringLiteral("Zorbinet"), font, ink::text(),
+                  QColor(0, 0, 0, 50));
         drawLabel(p, QRectF(64, 42, 96, 16), QStringLiteral("a game of dice"), pixelFont(10, false),
                   QColor(0xA8, 0x18, 0x22), QColor());
     });

@@ -8,7 +8,7 @@
 
 namespace zb::proto {
 
-const QByteArray kVersion = QByteArrayLiteral("1.0.4");
+const QByteArray kVersion = QByteArrayLiteral(ZB_VERSION);
 
 namespace {
 

@@ -25,7 +25,7 @@ namespace zb::proto {
 constexpr char kTerminator = '\xFF';
 // A connection that sends more than this without a terminator is cut off.
 constexpr qsizetype kMaxPending = 64 * 1024;
-extern const QByteArray kVersion; // "1.0.4"
+extern const QByteArray kVersion; // the project's version, "1.0.4"
 // The chatter sounds a player can send: "wave1" to "wave20".
 constexpr int kChatterSounds = 20;
 

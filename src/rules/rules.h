@@ -9,10 +9,10 @@
 
 namespace zb::rules {
 
-constexpr int kSeats = 4;           // the seats at the table, the columns of every card
-constexpr int kUnused = 1000;       // a card entry not used yet
-constexpr int kCategories = 12;     // entries 1..12 are scored by players
-constexpr int kEntries = 15;        // 13 upper total, 14 bonus, 15 lower total
+constexpr int kSeats = 4;       // the seats at the table, the columns of every card
+constexpr int kUnused = 1000;   // a card entry not used yet
+constexpr int kCategories = 12; // entries 1..12 are scored by players
+constexpr int kEntries = 15;    // 13 upper total, 14 bonus, 15 lower total
 constexpr int kDice = 5;
 constexpr int kBonusThreshold = 63; // the upper total must be greater than this
 constexpr int kBonusValue = 35;

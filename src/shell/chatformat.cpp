@@ -1,7 +1,7 @@
 #include "shell/chatformat.h"
 
-#include "net/protocol.h"
 #include "net/latin1.h"
+#include "net/protocol.h"
 
 namespace zb::chat {
 namespace {

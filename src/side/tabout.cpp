@@ -4,8 +4,8 @@
 #include "controls/hyperlinklabel.h"
 #include "controls/picturebutton.h"
 #include "controls/pictures.h"
+#include "controls/windowcentre.h"
 #include "net/guard.h"
-#include "side/windowplace.h"
 
 #include <QDate>
 #include <QDesktopServices>

@@ -1,7 +1,6 @@
 #pragma once
 // The window "Zorbinet - About": the logo, the version, the year, the maker's web address. The
-// text of `version` is the version the table window reports to the host, so it is kept here once
-// and read from here (versionText()).
+// version is the project's, the same that every table reports to the host.
 
 #include <QString>
 #include <QUrl>
@@ -19,7 +18,7 @@ class PictureButton;
 class Tabout : public QWidget {
     Q_OBJECT
 public:
-    static constexpr char kVersion[] = "1.0.4";
+    static constexpr char kVersion[] = ZB_VERSION;
     static constexpr char kBuild[] = ".14";
     static constexpr char kWebAddress[] = "http://www.quon77.com/";
 
@@ -27,7 +26,7 @@ public:
 
     explicit Tabout(QWidget* parent = nullptr);
 
-    // The version the table window reports to the host: the text of `version`.
+    // The version shown: the text of `version`, the version every table reports to the host.
     QString versionText() const;
     // The window it is centred over when shown (the table window).
     void setAnchor(QWidget* anchor) { anchor_ = anchor; }

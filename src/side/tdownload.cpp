@@ -1,14 +1,15 @@
 #include "side/tdownload.h"
+#include "controls/ink.h"
 
 #include "controls/flatstyle.h"
 #include "controls/pictures.h"
+#include "controls/windowcentre.h"
 #include "net/guard.h"
 #include "net/httpcli.h"
 #include "shell/dialogs.h"
 #include "shell/settings.h"
 #include "side/jpegreader.h"
 #include "side/lobbylauncher.h"
-#include "side/windowplace.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -41,7 +42,7 @@ const QString kInstallFailedText = QStringLiteral("An Error has Occurred.");
 const QStringList kInstallerArguments = {QStringLiteral("/SP-"), QStringLiteral("/silent"),
                                          QStringLiteral("/noicons")};
 
-constexpr QRgb kInk = 0xFF1F2A44;
+constexpr QRgb kInk = ink::kText;
 constexpr QRgb kPanelBorder = 0xFF8C98A8;
 
 } // namespace

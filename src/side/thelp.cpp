@@ -2,10 +2,10 @@
 
 #include "controls/flatstyle.h"
 #include "controls/pictures.h"
+#include "controls/windowcentre.h"
 #include "net/guard.h"
 #include "side/tabout.h"
 #include "side/thelppages.h"
-#include "side/windowplace.h"
 
 #include <QDate>
 #include <QLabel>

@@ -1,9 +1,10 @@
 #include "table/board.h"
+#include "controls/ink.h"
 
+#include "controls/elidedlabel.h"
 #include "controls/picturebutton.h"
 #include "controls/pictures.h"
 #include "net/guard.h"
-#include "table/elidedlabel.h"
 #include "table/zeropanel.h"
 
 #include <QEvent>
@@ -81,7 +82,7 @@ Board::Board(QWidget* parent) : QWidget(parent) {
     statusFont.setBold(true);
     status->setFont(statusFont);
     status->setMinimumPixelSize(11);
-    status->setTextColor(QColor(0x1F, 0x2A, 0x44));
+    status->setTextColor(ink::text());
     status_ = status;
 
     buildDice();

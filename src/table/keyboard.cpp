@@ -3,11 +3,11 @@
 #include "controls/highlightlabel.h"
 #include "controls/picturebutton.h"
 #include "net/guard.h"
+#include "rules/rules.h"
 #include "table/board.h"
+#include "table/core/tablecore.h"
 #include "table/mainmenu.h"
 #include "table/scorecard.h"
-#include "rules/rules.h"
-#include "table/core/tablecore.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,10 +1,11 @@
 #include "table/scorecard.h"
+#include "controls/ink.h"
 
+#include "controls/elidedlabel.h"
 #include "controls/highlightlabel.h"
 #include "controls/pictures.h"
 #include "net/guard.h"
 #include "rules/rules.h"
-#include "table/elidedlabel.h"
 #include "table/core/tablestate.h"
 
 #include <QLabel>
@@ -23,7 +24,7 @@ constexpr int kTotalsTop = 386;
 constexpr int kTotalsHeight = 26;
 
 const QColor kHighlight(0xFF, 0xE0, 0x82);
-const QColor kInk(0x1F, 0x2A, 0x44);
+const QColor kInk = ink::text();
 const QColor kTotalsInk(0x6B, 0x55, 0x22);
 const QColor kPaper(0xFF, 0xFD, 0xF4);
 const QColor kRule(0xE3, 0xDA, 0xBF);
@@ -119,7 +120,7 @@ void ScoreCard::buildHeader() {
     rollsCaption->setObjectName(QStringLiteral("label_rolls"));
     rollsCaption->setGeometry(8, 26, 40, 20);
     rollsCaption->setFont(pixelFont(font(), 12, false));
-    rollsCaption->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    rollsCaption->setStyleSheet(ink::labelStyle());
     for (int n = 1; n <= 3; ++n) {
         auto* marker = new QLabel(this);
         marker->setObjectName(QStringLiteral("image_rolls%1").arg(n));
@@ -191,7 +192,7 @@ void ScoreCard::buildTotals() {
     caption->setObjectName(QStringLiteral("label_total"));
     caption->setGeometry(7, kTotalsTop, kLabelWidth - 8, kTotalsHeight);
     caption->setFont(pixelFont(font(), 13, true));
-    caption->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    caption->setStyleSheet(ink::labelStyle());
     for (int seat = 1; seat <= kSeats; ++seat) {
         auto* total = new QLabel(QStringLiteral("0"), this);
         total->setObjectName(QStringLiteral("label_score%1").arg(seat));
@@ -199,7 +200,7 @@ void ScoreCard::buildTotals() {
         total->setAlignment(Qt::AlignCenter);
         total->setGeometry(columnLeft(seat) + 1, kTotalsTop, kColumnWidth - 2, kTotalsHeight);
         total->setFont(pixelFont(font(), 14, true));
-        total->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+        total->setStyleSheet(ink::labelStyle());
         total_[seat] = total;
     }
 }

@@ -59,7 +59,8 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
         {this, &menu_, chat_, phrases_, [this](const QRect& outer) { setOuterBounds(outer); }},
         this);
     chat_->attachMenu(menu_.TextColor1, menu_.textSizes, menu_.ScrollChatOff1);
-    sounds_ = new TableSounds(*core_, settings_->prefs(), *ownPlayerFor(options_, ownPlayer_), this);
+    sounds_ =
+        new TableSounds(*core_, settings_->prefs(), *ownPlayerFor(options_, ownPlayer_), this);
     bindCore();
     connectControls();
 

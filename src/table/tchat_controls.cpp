@@ -2,6 +2,7 @@
 // the seat popup, the chat line, the phrase buttons and the side windows, each passed on to the
 // core's intent. The core decides whether anything is sent; the window only moves the focus.
 
+#include "controls/elidedlabel.h"
 #include "net/guard.h"
 #include "rules/rules.h"
 #include "shell/chatpanel.h"
@@ -9,7 +10,6 @@
 #include "table/board.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
-#include "table/elidedlabel.h"
 #include "table/keyboard.h"
 #include "table/scorecard.h"
 #include "table/seatpopup.h"
@@ -45,17 +45,17 @@ void Tchat::connectControls() {
     connect(board_, &Board::startClicked, this, [this] { startClick(); });
     connect(board_, &Board::dieClicked, this, [this](int die) { core_->toggleDie(die); });
     connect(card_, &ScoreCard::categoryClicked, this, [this](int c) { categoryClick(c); });
-    connect(board_->panel_zero(), &ZeroPanel::yesClicked, this, [this] { core_->answerZero(true); });
-    connect(board_->panel_zero(), &ZeroPanel::noClicked, this, [this] { core_->answerZero(false); });
+    connect(board_->panel_zero(), &ZeroPanel::yesClicked, this,
+            [this] { core_->answerZero(true); });
+    connect(board_->panel_zero(), &ZeroPanel::noClicked, this,
+            [this] { core_->answerZero(false); });
 
     chat_->setSendLine([this](const QString& typed, const QString& colour) {
         return core_->sendChatLine(typed, colour);
     });
-    phrases_->setSend(
-        [this](const QString& phrase, const QString& colour) {
-            return core_->sendPhrase(phrase, colour);
-        },
-        [this](int wave) { return core_->sendChatterSound(wave); });
+    phrases_->setSend([this](const QString& phrase,
+                             const QString& colour) { return core_->sendPhrase(phrase, colour); },
+                      [this](int wave) { return core_->sendChatterSound(wave); });
     // The cool-down counts ticks of the dispatch timer, which runs only while there is work.
     Session& session = core_->session();
     session.setCooldown([this] { return phrases_->coolingDown(); }, [this] { phrases_->tick(); });

@@ -1,9 +1,11 @@
 #include "table/tgamestartform.h"
+#include "controls/ink.h"
 
 #include "controls/backgroundpainter.h"
 #include "controls/flatstyle.h"
 #include "controls/picturebutton.h"
 #include "controls/pictures.h"
+#include "controls/windowcentre.h"
 #include "net/guard.h"
 
 #include <QCheckBox>
@@ -29,7 +31,7 @@ Tgamestartform::Tgamestartform(QWidget* parent)
     f.setPixelSize(15);
     f.setBold(true);
     heading->setFont(f);
-    heading->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    heading->setStyleSheet(ink::labelStyle());
 
     team_ = new QCheckBox(QStringLiteral("Team Game"), this);
     team_->setObjectName(QStringLiteral("team"));
@@ -64,11 +66,9 @@ void Tgamestartform::setTable(QWidget* table) {
 void Tgamestartform::showOver(QWidget* table) {
     if (table)
         table_ = table;
-    if (table_) {
-        const QRect over = table_->frameGeometry();
-        move(over.center() - QPoint(width() / 2, height() / 2));
-    }
     show();
+    // Once shown, so the frame the window now wears is centred too.
+    centreOver(this, table_);
     raise();
     activateWindow();
 }

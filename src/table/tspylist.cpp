@@ -1,7 +1,9 @@
 #include "table/tspylist.h"
+#include "controls/ink.h"
 
 #include "controls/backgroundpainter.h"
 #include "controls/flatstyle.h"
+#include "controls/windowcentre.h"
 #include "net/guard.h"
 
 #include <QAction>
@@ -30,7 +32,7 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     f.setPixelSize(14);
     f.setBold(true);
     heading->setFont(f);
-    heading->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    heading->setStyleSheet(ink::labelStyle());
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("listbox_spys"));
@@ -91,9 +93,8 @@ void Tspylist::setTable(QWidget* table) {
 void Tspylist::showOver(QWidget* table) {
     if (table)
         table_ = table;
-    if (table_)
-        move(table_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     show();
+    centreOver(this, table_);
     raise();
 }
 

@@ -1,10 +1,12 @@
 #include "tally/ttallylist.h"
+#include "controls/ink.h"
 
 #include "controls/backgroundpainter.h"
+#include "controls/elidedlabel.h"
 #include "controls/flatstyle.h"
+#include "controls/windowcentre.h"
 #include "net/guard.h"
 #include "shell/dialogs.h"
-#include "tally/elidinglabel.h"
 #include "tally/store/tallymodel.h"
 
 #include <QFrame>
@@ -19,7 +21,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Zorbinet - Tally List");
 const QString kNobody = QStringLiteral("XX");
-const QColor kInk(0x1F, 0x2A, 0x44);
+const QColor kInk = ink::text();
 const QColor kPanelFill(255, 255, 255, 200);
 const QColor kPanelLine(0x9C, 0x8F, 0x6A);
 const QColor kHeadFill(0x2F, 0x6F, 0xBF);
@@ -35,7 +37,7 @@ QLabel* text(const QString& words, QWidget* parent, bool bold = false) {
     f.setPixelSize(12);
     f.setBold(bold);
     label->setFont(f);
-    label->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
+    label->setStyleSheet(ink::labelStyle());
     return label;
 }
 
@@ -117,14 +119,15 @@ void Ttallylist::build() {
     // The check lists' boxes drawn like the program's check boxes, with a little air per row; a
     // pale selection keeps a checked box visible on the selected row.
     setStyleSheet(flat::styleSheet() + QStringLiteral(R"(
-QListView::item { padding: 2px 2px; color: #1f2a44; }
-QListView::item:selected { background: #d3e1f1; color: #1f2a44; }
+QListView::item { padding: 2px 2px; color: @ink; }
+QListView::item:selected { background: #d3e1f1; color: @ink; }
 QListView::indicator {
     width: 12px; height: 12px; border: 1px solid #7c8898; border-radius: 3px; background: #ffffff;
 }
 QListView::indicator:hover { border-color: #4a90e2; }
 QListView::indicator:checked { background: #4a90e2; border: 1px solid #2f6fbf; }
-)"));
+)")
+                                           .replace(QStringLiteral("@ink"), ink::textName()));
 
     auto* background = new BackgroundPainter(this);
     background->setGeometry(rect());
@@ -192,8 +195,12 @@ QWidget* Ttallylist::buildOpponentPanel() {
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(8, 6, 10, 6);
     grid->setVerticalSpacing(2);
-    hisnametop_ = new ElidingLabel(frame);
+    hisnametop_ = new ElidedLabel(QString(), frame);
     makeHeading(hisnametop_);
+    // The label draws its own text and background, so the heading's are given to it directly.
+    hisnametop_->setStyleSheet(QString());
+    hisnametop_->setTextColor(Qt::white);
+    hisnametop_->setBackgroundColor(kHeadFill);
     hisnametop_->setObjectName(QStringLiteral("label_hisnametop"));
     grid->addWidget(hisnametop_, 0, 0, 1, 3);
     for (int column = 0; column < 2; ++column) {
@@ -203,11 +210,10 @@ QWidget* Ttallylist::buildOpponentPanel() {
         head->setStyleSheet(head->styleSheet() + QStringLiteral(" color: #2f6fbf;"));
         grid->addWidget(head, 1, column + 1);
     }
-    hisname_ = new ElidingLabel(frame);
+    hisname_ = new ElidedLabel(QString(), frame);
     QFont f = hisname_->font();
     f.setPixelSize(12);
     hisname_->setFont(f);
-    hisname_->setStyleSheet(QStringLiteral("color: #1f2a44; background: transparent;"));
     hisname_->setObjectName(QStringLiteral("label_hisname"));
     QLabel* rows[] = {text(QStringLiteral("Number of Games"), frame), hisname_,
                       text(QStringLiteral("Your Wins:"), frame),
@@ -246,8 +252,11 @@ void Ttallylist::showOpponent() {
     const int row = listboxTally_->currentRow() + 1;
     const bool shown = row >= 1 && row <= model_->opponents();
     const QString name = shown ? model_->cell(0, row) : kNobody;
-    hisname_->setFullText(name + QStringLiteral(" Wins:"));
-    hisnametop_->setFullText(name + QStringLiteral("'s Tally"));
+    for (auto [label, text] : {std::pair{hisname_, name + QStringLiteral(" Wins:")},
+                               std::pair{hisnametop_, name + QStringLiteral("'s Tally")}}) {
+        label->setText(text);
+        label->setToolTip(text);
+    }
     for (int i = 1; i <= 8; ++i)
         label_[std::size_t(i)]->setText(shown ? model_->cell(i, row) : QStringLiteral("0"));
 }
@@ -298,9 +307,8 @@ void Ttallylist::resetClick() {
 }
 
 void Ttallylist::showOver(QWidget* table) {
-    if (table)
-        move(table->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     show();
+    centreOver(this, table);
     raise();
     activateWindow();
 }

@@ -17,7 +17,7 @@ class QPushButton;
 namespace zb {
 
 class Dialogs;
-class ElidingLabel;
+class ElidedLabel;
 class TallyModel;
 
 class Ttallylist : public QWidget {
@@ -36,8 +36,8 @@ public:
     QLabel* mylabel(int i) const { return mylabel_.at(std::size_t(i)); }
     QLabel* label(int i) const { return label_.at(std::size_t(i)); }
     // The shown opponent's name, cut to fit; fullText() holds it whole.
-    ElidingLabel* label_hisname() const { return hisname_; }
-    ElidingLabel* label_hisnametop() const { return hisnametop_; }
+    ElidedLabel* label_hisname() const { return hisname_; }
+    ElidedLabel* label_hisnametop() const { return hisnametop_; }
     QListWidget* checklist() const { return checklist_; }
     QListWidget* listbox_tally() const { return listboxTally_; }
     QPushButton* button_reset() const { return reset_; }
@@ -63,8 +63,8 @@ private:
 
     std::array<QLabel*, 5> mylabel_{};
     std::array<QLabel*, 9> label_{};
-    ElidingLabel* hisname_ = nullptr;
-    ElidingLabel* hisnametop_ = nullptr;
+    ElidedLabel* hisname_ = nullptr;
+    ElidedLabel* hisnametop_ = nullptr;
     QListWidget* checklist_ = nullptr;
     QListWidget* listboxTally_ = nullptr;
     QPushButton* reset_ = nullptr;

@@ -32,9 +32,7 @@ class GameFlowTest : public ::testing::Test {
 protected:
     void SetUp() override { players[1].connected = true; }
 
-    void start(bool bonus = false, bool team = false) {
-        game.startgame({bonus, team});
-    }
+    void start(bool bonus = false, bool team = false) { game.startgame({bonus, team}); }
     // Messages sent since mark, to everybody unless a slot is given.
     QList<QByteArray> since(int mark, int slot = 0) const {
         QList<QByteArray> out;

@@ -7,10 +7,10 @@
 #include "net/errors.h"
 #include "net/guard.h"
 #include "shell/chatpanel.h"
-#include "table/core/session.h"
-#include "table/core/tablecore.h"
 #include "support/fakedialogs.h"
 #include "support/wait.h"
+#include "table/core/session.h"
+#include "table/core/tablecore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,10 +42,9 @@ protected:
         panel = std::make_unique<ChatPanel>(nullptr, &dialogs);
         // The table's own core turns the lines into messages, as it does in the window.
         core.setSend([this](const QByteArray& m) { sent.push_back(m); });
-        panel->setSendLine(
-            [this](const QString& typed, const QString& colour) {
-                return core.sendChatLine(typed, colour);
-            });
+        panel->setSendLine([this](const QString& typed, const QString& colour) {
+            return core.sendChatLine(typed, colour);
+        });
         panel->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
             return true;

@@ -8,10 +8,10 @@
 #include "shell/chattersoundmenu.h"
 #include "shell/phrasebuttons.h"
 #include "shell/phrasecooldown.h"
-#include "support/corelogin.h"
-#include "table/core/tablecore.h"
 #include "shell/soundnames.h"
+#include "support/corelogin.h"
 #include "support/wait.h"
+#include "table/core/tablecore.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -71,9 +71,9 @@ protected:
         // The table's own core decides what may be sent, as it does in the window.
         core = std::make_unique<zb::TableCore>();
         core->setSend([this](const QByteArray& m) { sent.push_back(m); });
-        buttons->setSend([this](const QString& p,
-                                const QString& c) { return core->sendPhrase(p, c); },
-                         [this](int wave) { return core->sendChatterSound(wave); });
+        buttons->setSend(
+            [this](const QString& p, const QString& c) { return core->sendPhrase(p, c); },
+            [this](int wave) { return core->sendChatterSound(wave); });
         buttons->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(buttons.get()));
     }

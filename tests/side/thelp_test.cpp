@@ -2,6 +2,7 @@
 
 #include "controls/hyperlinklabel.h"
 #include "controls/picturebutton.h"
+#include "net/protocol.h"
 #include "side/tabout.h"
 #include "side/thelp.h"
 
@@ -98,6 +99,7 @@ TEST(Tabout, ShowsVersionYearAndAddress) {
     EXPECT_EQ(about.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_EQ(about.version->text(), QStringLiteral("1.0.4"));
     EXPECT_EQ(about.versionText(), QStringLiteral("1.0.4"));
+    EXPECT_EQ(about.versionText().toLatin1(), zb::proto::kVersion) << "one version everywhere";
     EXPECT_EQ(about.build->text(), QStringLiteral(".14"));
     EXPECT_TRUE(about.yearLine->text().endsWith(QString::number(QDate::currentDate().year())));
     QStringList texts;

@@ -17,10 +17,6 @@ using zb::ScoreCard;
 
 namespace {
 
-void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
 QPoint diePlace(zb::Board* b, int d) {
     return b->dice(d)->pos();
 }

@@ -18,10 +18,6 @@ using zb::ScoreCard;
 
 namespace {
 
-void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
 QByteArray pscoreMessage(int seat, int total, const QByteArray& category,
                          std::array<int, 15> entries) {
     QByteArray m =

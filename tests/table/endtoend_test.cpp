@@ -108,8 +108,9 @@ TEST_P(TableEndToEnd, TwoTablesPlayAWholeGameAgainstTheHostAndTheComputer) {
         }
         const int me = p->table->core().myseat();
         const QString side =
-            kind.team ? QString::fromStdString(names[(me + 1) % 2] + " and " + names[(me + 1) % 2 + 2])
-                      : p->table->core().playername();
+            kind.team
+                ? QString::fromStdString(names[(me + 1) % 2] + " and " + names[(me + 1) % 2 + 2])
+                : p->table->core().playername();
         EXPECT_EQ(g.localWon(), winner == side) << winner.toStdString();
         EXPECT_EQ(p->sounds.current(), "gameover");
     }

@@ -3,9 +3,9 @@
 
 #include "tablefixture.h"
 
+#include "controls/elidedlabel.h"
 #include "controls/highlightlabel.h"
 #include "controls/picturebutton.h"
-#include "table/elidedlabel.h"
 #include "table/zeropanel.h"
 
 #include <QAction>
@@ -20,10 +20,6 @@ using zb::Board;
 using zb::ScoreCard;
 
 namespace {
-
-void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
 
 TEST_F(TableTest, TheWindowFirstShowsAnEmptyCardAndTheDiceAtRest) {
     open();

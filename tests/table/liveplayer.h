@@ -21,10 +21,6 @@
 
 namespace zbtest {
 
-inline void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
 struct Player {
     QTemporaryDir settingsDir;
     zb::RecordingSoundPlayer sounds;
@@ -84,7 +80,8 @@ struct Player {
                     best = face;
             }
             for (int d = 1; d <= 5; ++d) {
-                if (s.dicevalues()[d] == best && table->core().die(d).state == zb::DieView::State::Open)
+                if (s.dicevalues()[d] == best &&
+                    table->core().die(d).state == zb::DieView::State::Open)
                     click(board->dice(d));
             }
         } else if (rolls == 1 && board->image_throwdice()->isVisible() && !allHeld()) {

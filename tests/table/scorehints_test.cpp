@@ -6,8 +6,8 @@
 
 #include "host/tserver.h"
 #include "shell/settings.h"
-#include "table/keyboard.h"
 #include "table/core/scorehints.h"
+#include "table/keyboard.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -239,7 +239,8 @@ TEST(ScoreHintsLive, EqualTheHostsScoresInABonusDiceGame) {
                 keys.toggleDie(1);
                 return false;
             }
-            if (rolls == 1 && t.core().die(1).state == zb::DieView::State::Held && t.core().throwOffered()) {
+            if (rolls == 1 && t.core().die(1).state == zb::DieView::State::Held &&
+                t.core().throwOffered()) {
                 keys.roll();
                 return false;
             }

@@ -27,7 +27,7 @@ QRgb statusColour(zb::Tchat& t) {
 TEST_F(TableTest, TwoMessagesInOneReadAreHandledOnTwoSuccessiveTicks) {
     open();
     session().receive("CMD_existingplayers+2+Bob\xFF"
-                             "CMD_existingplayers+3+Cid\xFF");
+                      "CMD_existingplayers+3+Cid\xFF");
     EXPECT_EQ(session().queued(), 2);
     session().processsocktimer();
     EXPECT_EQ(card()->seatName(2), "Bob");

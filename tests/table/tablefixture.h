@@ -7,10 +7,12 @@
 // writes its own, it holds the switches as a new window shows them, so a table that reads it
 // keeps "Double Check for 0 Score" and "Play Chatter Sounds" off.
 
+#include "support/clicks.h"
 #include "support/fakedialogs.h"
 #include "support/wait.h"
 
 #include "controls/chatview.h"
+#include "controls/elidedlabel.h"
 #include "net/guard.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
@@ -22,7 +24,6 @@
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 #include "table/core/tallysink.h"
-#include "table/elidedlabel.h"
 #include "table/scorecard.h"
 #include "table/tablesettings.h"
 #include "table/tchat.h"

@@ -1,4 +1,5 @@
 #include "support/fakedialogs.h"
+#include "support/files.h"
 
 #include "table/core/tallysink.h"
 #include "tally/store/tallyfile.h"
@@ -16,13 +17,10 @@
 
 namespace {
 
+using zbtest::readFile;
+
 using zb::Tally;
 using zb::TallyStore;
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class TallyTest : public ::testing::Test {
 protected:

@@ -21,6 +21,7 @@
 #include "tally/ttallylist.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <csignal>
 
@@ -128,8 +129,9 @@ int runGame(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zorbinet.Zorbinet"));
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/io.github.zorbinet.Zorbinet.png").arg(size));
+    // Every size the build compiled in.
+    for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
+        icon.addFile(QStringLiteral(":/icons/%1/io.github.zorbinet.Zorbinet.png").arg(size));
     QApplication::setWindowIcon(icon);
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -50,7 +50,16 @@ public:
     enum class Choice { Sent, Checked, Refused };
 
     // Sounds of game events; the window's sound rules pick the recording.
-    enum class Cue { Entered, DiceMine, DiceOther, DieSet, DieUnset, Refused, TurnBegins, GameOver };
+    enum class Cue {
+        Entered,
+        DiceMine,
+        DiceOther,
+        DieSet,
+        DieUnset,
+        Refused,
+        TurnBegins,
+        GameOver
+    };
 
     explicit TableCore(QObject* parent = nullptr);
     ~TableCore() override;

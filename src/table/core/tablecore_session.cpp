@@ -101,8 +101,7 @@ void TableCore::playerdisconnected(Fields& f) {
 }
 
 void TableCore::havewrongversion(Fields& f) {
-    announce(fromWire(f.rest()) +
-             QStringLiteral(" has a different version of the game then you."));
+    announce(fromWire(f.rest()) + QStringLiteral(" has a different version of the game then you."));
 }
 
 void TableCore::wrongversion(Fields&) {

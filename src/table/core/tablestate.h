@@ -35,7 +35,7 @@ struct SeatView {
     bool waiting = true;      // nobody has sat here yet and no game has given it a player
     bool present = false;     // a player has sat here: the name and total are on show
     bool watching = false;
-    QString total = QStringLiteral("0"); // as the host sent it
+    QString total = QStringLiteral("0");          // as the host sent it
     std::array<int, rules::kEntries + 1> cells{}; // rules::kUnused for an empty cell; [0] unused
 
     SeatView() { cells.fill(rules::kUnused); }

@@ -53,7 +53,6 @@ TEST(PhraseMessage, TextThatCouldEndTheMessageIsMasked) {
     EXPECT_EQ(message.count('\xFF'), 1);
 }
 
-
 TEST(ChatLineMessage, SaidActedOrNothing) {
     EXPECT_EQ(chatLineMessage(2, QStringLiteral("hi + you"), QStringLiteral("clRed")),
               wire("CMD_chat+2+hi + you|clRed"));
@@ -72,8 +71,8 @@ TEST(ChatLineMessage, SaidActedOrNothing) {
 }
 
 TEST(ChatLineMessage, TypedTextIsLatin1AndCannotEndTheMessage) {
-    const QByteArray m =
-        chatLineMessage(3, QString::fromUtf8("caf\u00e9 \u00ff\u20ac"), QString::fromUtf8("\u00ff"));
+    const QByteArray m = chatLineMessage(3, QString::fromUtf8("caf\u00e9 \u00ff\u20ac"),
+                                         QString::fromUtf8("\u00ff"));
     EXPECT_EQ(m, QByteArray("CMD_chat+3+caf\xE9 ??|?\xFF"));
 }
 

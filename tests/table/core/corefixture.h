@@ -42,10 +42,16 @@ protected:
 
     // The local player in a seat, Bob beside him in seat 2 (or 1), a game started.
     void seated(int seat, const QByteArray& bonus = "f", const QByteArray& team = "false") {
-        feed("CMD_sendlogininfo+" + QByteArray::number(seat) + "\xFF"
-             "CMD_newplayerinfo+" + QByteArray::number(seat) + "+Ann\xFF"
-             "CMD_existingplayers+" + QByteArray(seat == 2 ? "1" : "2") + "+Bob\xFF"
-             "CMD_startgame+1+" + bonus + "+" + team + "\xFF");
+        feed("CMD_sendlogininfo+" + QByteArray::number(seat) +
+             "\xFF"
+             "CMD_newplayerinfo+" +
+             QByteArray::number(seat) +
+             "+Ann\xFF"
+             "CMD_existingplayers+" +
+             QByteArray(seat == 2 ? "1" : "2") +
+             "+Bob\xFF"
+             "CMD_startgame+1+" +
+             bonus + "+" + team + "\xFF");
         take();
         lines.clear();
     }

@@ -70,7 +70,7 @@ TEST_P(HeadlessGame, TwoTablesFollowTheHostsGameToItsEnd) {
         SCOPED_TRACE(p->core.playername().toStdString());
         EXPECT_EQ(p->core.heading(), "Winner's Score Card");
         EXPECT_EQ(p->core.turnMarker(), 0);
-        const QString expected = winner.contains(" and ")      ? winner + " have Won the Game!"
+        const QString expected = winner.contains(" and ")         ? winner + " have Won the Game!"
                                  : winner == p->core.playername() ? "You have Won the Game!"
                                                                   : winner + " has Won the Game!";
         EXPECT_EQ(p->core.winner(), expected);
@@ -78,8 +78,8 @@ TEST_P(HeadlessGame, TwoTablesFollowTheHostsGameToItsEnd) {
         EXPECT_TRUE(p->headingsOnOwnTurn.contains("Your Turn."));
         EXPECT_FALSE(p->headingsOnOthers.contains("Your Turn."));
         // Two rolls on each of the player's own turns: 12 turns, or 6 in a team game.
-        EXPECT_EQ(p->rollsSeen, 2 * (options.team ? zb::rules::kTeamRounds
-                                                  : zb::rules::kRegularRounds));
+        EXPECT_EQ(p->rollsSeen,
+                  2 * (options.team ? zb::rules::kTeamRounds : zb::rules::kRegularRounds));
         ASSERT_EQ(p->tally.games.size(), 1u) << "the game counts once";
     }
     EXPECT_TRUE(bob.headingsOnOthers.contains("Ann's turn."));

@@ -251,8 +251,8 @@ TEST_F(CoreTest, ZeroTestsFollowThePatternsOfTheDice) {
         bool asks;
     };
     const Case cases[] = {
-        {{5, 5, 5, 5, 5}, 8, false}, {{5, 5, 5, 5, 5}, 7, false}, {{2, 2, 5, 5, 6}, 8, true},
-        {{1, 2, 3, 4, 6}, 9, false}, {{1, 2, 3, 4, 6}, 10, true}, {{2, 3, 4, 5, 6}, 10, false},
+        {{5, 5, 5, 5, 5}, 8, false}, {{5, 5, 5, 5, 5}, 7, false},  {{2, 2, 5, 5, 6}, 8, true},
+        {{1, 2, 3, 4, 6}, 9, false}, {{1, 2, 3, 4, 6}, 10, true},  {{2, 3, 4, 5, 6}, 10, false},
         {{3, 3, 3, 1, 2}, 8, true},  {{6, 1, 1, 1, 2}, 12, false}, {{6, 1, 1, 1, 2}, 5, true},
     };
     for (const Case& c : cases) {
@@ -367,7 +367,7 @@ TEST_F(CoreTest, OnlyTheHostingPlayerSetsSeatsToWatchAndRemovesPlayers) {
     host.setSeatWatching(4, false);
     host.removePlayer(3);
     EXPECT_EQ(hostSent, QList<QByteArray>({"CMD_justwatch+3+1\xFF", "CMD_justwatch+4+2\xFF",
-                                          "CMD_kickhim+1+3+\xFF"}));
+                                           "CMD_kickhim+1+3+\xFF"}));
 }
 
 TEST_F(CoreTest, TheStartOfferComesBackWhenTheChoiceIsCancelled) {

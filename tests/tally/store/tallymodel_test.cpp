@@ -27,7 +27,7 @@ struct GameCase {
     QStringList tallied;
     QStringList atTable;
     bool localWon;
-    QStringList winners; // the other players who won
+    QStringList winners;                 // the other players who won
     std::string expectMine;              // row 0, columns 1 to 4
     std::vector<std::string> expectRows; // rows 1 to N, columns 1 to 8
 };

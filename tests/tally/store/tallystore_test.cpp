@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "tally/store/lzrw1kh.h"
 #include "tally/store/quonstrgrid.h"
 #include "tally/store/tallyfile.h"
@@ -11,13 +12,10 @@
 
 namespace {
 
+using zbtest::readFile;
+
 using zb::TallyModel;
 using zb::TallyStore;
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeFile(const QString& path, const QByteArray& data) {
     QFile f(path);

@@ -1,4 +1,4 @@
-#include "side/windowplace.h"
+#include "controls/windowcentre.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -10,7 +10,7 @@ void centreOver(QWidget* window, const QWidget* anchor) {
     if (!window)
         return;
     QPoint centre;
-    if (anchor && anchor->isVisible()) {
+    if (anchor) {
         centre = anchor->frameGeometry().center();
     } else {
         const QScreen* screen =

@@ -1,9 +1,15 @@
-#include "table/elidedlabel.h"
+#include "controls/elidedlabel.h"
 
 #include <QPainter>
 #include <algorithm>
 
 namespace zb {
+namespace {
+
+// Room the label claims in a layout whatever it holds; the layout gives it the rest.
+constexpr int kClaimedWidth = 40;
+
+} // namespace
 
 ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setTextFormat(Qt::PlainText);
@@ -41,6 +47,14 @@ QFont ElidedLabel::fittedFont(int width) const {
     while (px > minimumPixelSize_ && tooWide())
         f.setPixelSize(--px);
     return f;
+}
+
+QSize ElidedLabel::sizeHint() const {
+    return {kClaimedWidth, QLabel::sizeHint().height()};
+}
+
+QSize ElidedLabel::minimumSizeHint() const {
+    return {kClaimedWidth, QLabel::minimumSizeHint().height()};
 }
 
 bool ElidedLabel::fits() const {

@@ -1,7 +1,10 @@
 #pragma once
 // A one-line label that keeps its whole text but shows it cut with "..." when it is wider than the
-// label: player names are free text of any length, and the score card's columns are narrow.
+// label: player names are free text of any length, and the score card's columns and the tally's
+// panels are narrow. It never asks a layout for more room than a short name needs. The text is
+// plain: "<b>" in a name is shown, never rendered.
 
+#include "controls/ink.h"
 #include <QColor>
 #include <QLabel>
 
@@ -23,6 +26,9 @@ public:
     // Whether the text fits without being cut.
     bool fits() const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -30,7 +36,7 @@ private:
     QFont fittedFont(int width) const;
 
     int minimumPixelSize_ = 0;
-    QColor colour_{0x1F, 0x2A, 0x44};
+    QColor colour_ = ink::text();
     QColor background_;
 };
 
