@@ -44,6 +44,7 @@ struct Player {
         o.startHost = [] {}; // the test's host already listens
         o.settingsFolder = settingsDir.path();
         table = std::make_unique<zb::Tchat>(o, random);
+        table->core().setRollRepeatGuard(std::chrono::milliseconds(0));
         table->attachWindows(&gamestart, &spylist);
         table->show();
     }

@@ -169,6 +169,8 @@ protected:
         gamestart = std::make_unique<zb::Tgamestartform>();
         spylist = std::make_unique<zb::Tspylist>();
         table->attachWindows(gamestart.get(), spylist.get());
+        // Tests click as fast as they like; the guard against double clicks has tests of its own.
+        core().setRollRepeatGuard(std::chrono::milliseconds(0));
         table->show();
         ASSERT_TRUE(waitFor([&] { return host.accepted() && table->sock()->connected(); }));
     }

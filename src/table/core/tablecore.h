@@ -22,12 +22,15 @@
 #include "table/core/tablestate.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <chrono>
 #include <functional>
+#include <optional>
 
 namespace zb {
 
@@ -61,6 +64,11 @@ public:
         GameOver
     };
 
+    // A click on the throw this soon after the dice of the previous roll appeared is the second
+    // half of a double click, not a wish to spend another roll.
+    static constexpr std::chrono::milliseconds kRollRepeatGuard{300};
+    using Clock = std::function<std::chrono::milliseconds()>;
+
     explicit TableCore(QObject* parent = nullptr);
     ~TableCore() override;
 
@@ -68,6 +76,9 @@ public:
     void setSend(std::function<void(const QByteArray& message)> send);
     void setTally(TallySink* tally);
     Session& session() const { return *session_; }
+    // The clock the roll guard reads (a steady one by default) and the guard's length.
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    void setRollRepeatGuard(std::chrono::milliseconds guard) { rollRepeatGuard_ = guard; }
 
     // ---- Start-up --------------------------------------------------------------------------
     // The local player's name and whether this table started the host. Hosting offers the
@@ -117,8 +128,9 @@ public:
     int turnseat() const { return turnseat_; }
     bool mayact() const { return mayact_; }
     bool isPlayer() const { return isSeat(myseat_); }
-    // The local player holds the turn. A table that has no seat yet never does.
-    bool myTurn() const { return loggedin_ && turnseat_ == myseat_; }
+    // The local player holds the turn. A table that has no seat yet never does, and while the
+    // local seat just watches the computer holds its turns.
+    bool myTurn() const { return loggedin_ && turnseat_ == myseat_ && !ownWatching_; }
     // The hosting player's rights: the own program's host, or slot 1 of any host.
     bool hostsGame() const { return hosting_ || (loggedin_ && myseat_ == 1); }
 
@@ -166,6 +178,7 @@ signals:
     void rollsChanged(int rolls);
     void diePlaced(int die);
     void dieHeld(int die, bool held);
+    void dieClickableChanged(int die, bool clickable);
     // All five dice go to their turn-start places; faces and states stay.
     void diceScattered();
     void bonusChanged();
@@ -229,7 +242,10 @@ private:
     void clearCards();
     void placeDie(int die, int face);
     void putSpectator(int slot, const QString& name);
-
+    // The own seat's turn as the local player or the computer plays it.
+    void offerTurn(int seat);
+    void setDiceClickable(bool clickable);
+    std::chrono::milliseconds now() const;
     // Session and seats (tablecore_session.cpp).
     void sendlogininfo(proto::Fields& f);
     void newplayerinfo(proto::Fields& f);
@@ -259,6 +275,10 @@ private:
 
     Session* session_ = nullptr;
     TallySink* tally_ = nullptr;
+    Clock clock_;
+    std::chrono::milliseconds rollRepeatGuard_ = kRollRepeatGuard;
+    // When the dice of the own last roll appeared; none at the start of a turn.
+    std::optional<std::chrono::milliseconds> ownDiceShown_;
 
     QString playername_;
     QByteArray loginname_;

@@ -33,6 +33,8 @@ void TableCore::startthegame(Fields& f) {
     if (!isSeat(starter))
         return;
     const GameOptions options = proto::gameOptions(bonusWord, teamWord);
+    // Nothing of the last game stays on the board, its final score in the status line neither.
+    setStatus(QStringLiteral("Welcome to Zorbinet!"));
     clearCards();
     setOwnColumn(OwnColumn::Fresh);
     setWinner(QString());
@@ -81,25 +83,51 @@ void TableCore::getnextplayer(Fields& f) {
     emit roundChanged(round_);
     setRolls(rolls);
     setTurnMarker(seat);
+    ownDiceShown_.reset();
     emit diceScattered();
+    offerTurn(seat);
+    if (myTurn())
+        emit cue(Cue::TurnBegins);
+}
+
+void TableCore::offerTurn(int seat) {
     if (isPlayer())
         setOwnColumn(OwnColumn::Waiting);
     if (myTurn()) {
         setHeading(QStringLiteral("Your Turn."));
-        offerThrow(true);
+        offerThrow(rolls_ < 3);
         setMayact(true);
         setOwnColumn(OwnColumn::OwnTurn);
-        emit cue(Cue::TurnBegins);
     } else {
+        // Also the own seat while the computer plays it: it is not the player's turn to take.
         setHeading(seats_[seat].shown + QStringLiteral("'s turn."));
         offerThrow(false);
         setMayact(false);
     }
 }
 
+void TableCore::setDiceClickable(bool clickable) {
+    for (int d = 1; d <= rules::kDice; ++d) {
+        if (dice_[d].clickable != clickable) {
+            dice_[d].clickable = clickable;
+            emit dieClickableChanged(d, clickable);
+        }
+    }
+}
+
+std::chrono::milliseconds TableCore::now() const {
+    if (clock_)
+        return clock_();
+    static QElapsedTimer steady;
+    if (!steady.isValid())
+        steady.start();
+    return std::chrono::milliseconds(steady.elapsed());
+}
+
 void TableCore::roll() {
     // With every die held a roll would change nothing; the throw stays on offer.
-    if (myTurn() && mayact_ && throwOffered_ && !allHeldThisTurn()) {
+    const bool doubleClick = ownDiceShown_ && now() - *ownDiceShown_ < rollRepeatGuard_;
+    if (myTurn() && mayact_ && throwOffered_ && !allHeldThisTurn() && !doubleClick) {
         offerThrow(false);
         setMayact(false);
         send(msg::toHost::rolldice(myseat_));
@@ -123,12 +151,15 @@ void TableCore::thedice(Fields& f) {
         if (isDie(die) && face >= 0 && face <= 6)
             placeDie(die, face);
     }
-    const bool mine = seat == myseat_;
+    const bool ownSeat = seat == myseat_;
+    const bool mine = ownSeat && myTurn();
     if (again == "y" && mine)
         offerThrow(true);
-    if (mine)
+    if (mine) {
         setMayact(true);
-    emit cue(mine ? Cue::DiceMine : Cue::DiceOther);
+        ownDiceShown_ = now();
+    }
+    emit cue(ownSeat ? Cue::DiceMine : Cue::DiceOther);
 }
 
 void TableCore::toggleDie(int die) {

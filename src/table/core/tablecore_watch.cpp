@@ -29,8 +29,15 @@ void TableCore::removePlayer(int seat) {
 void TableCore::justwatching(Fields& f) {
     const int seat = f.nextInt();
     const bool watching = f.next() == "1";
-    if (seat == myseat_)
+    if (seat == myseat_ && watching != ownWatching_) {
         setOwnWatching(watching);
+        // In the middle of the own turn the computer takes it over, or hands it back.
+        if (isSeat(seat) && turnseat_ == seat) {
+            closeZero();
+            offerTurn(seat);
+            setDiceClickable(myTurn() && rolledThisTurn());
+        }
+    }
     // A spectator who chose to watch has no name label and no marker: the tick is all it gets.
     if (!isSeat(seat))
         return;

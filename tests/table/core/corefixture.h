@@ -20,6 +20,7 @@ protected:
     void SetUp() override {
         previous_ = zb::setErrorReporter([this](const QString& text) { errors << text; });
         core.setTally(&tally);
+        core.setRollRepeatGuard(std::chrono::milliseconds(0));
         core.setSend([this](const QByteArray& m) { sent << m; });
         QObject::connect(&core, &zb::TableCore::systemLine,
                          [this](const QString& text, quint32) { lines << text; });

@@ -38,6 +38,7 @@ struct HeadlessPlayer {
 
     HeadlessPlayer(const QString& name, const QString& port) {
         core.setTally(&tally);
+        core.setRollRepeatGuard(std::chrono::milliseconds(0));
         link.setGamePort(port);
         link.setLobbyPort(refusingPort());
         QObject::connect(&core, &zb::TableCore::systemLine,

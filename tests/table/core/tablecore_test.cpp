@@ -204,6 +204,62 @@ TEST_F(CoreTest, DiceShowingTheBonusFaceAreDrawnInItsStyle) {
     EXPECT_EQ(core.dicevalues()[0], 4);
 }
 
+TEST_F(CoreTest, ASecondClickRightAfterTheDiceAppearedSpendsNoRoll) {
+    std::chrono::milliseconds clock{1000};
+    core.setClock([&] { return clock; });
+    core.setRollRepeatGuard(TableCore::kRollRepeatGuard);
+    seated(1);
+    myRoll(1, {1, 2, 3, 4, 5}); // the first roll of a turn follows no dice of this turn
+    clock += TableCore::kRollRepeatGuard - std::chrono::milliseconds(1);
+    core.roll();
+    EXPECT_TRUE(take().isEmpty()) << "the double click's second half";
+    clock += std::chrono::milliseconds(1);
+    core.roll();
+    EXPECT_EQ(take(), QList<QByteArray>({"CMD_rolldice+1"})) << "exactly at the guard's end";
+    EXPECT_EQ(TableCore::kRollRepeatGuard, std::chrono::milliseconds(300));
+}
+
+TEST_F(CoreTest, WhileTheOwnSeatWatchesTheTableOffersNothingTheHostWouldIgnore) {
+    seated(1);
+    myRoll(1, {1, 2, 3, 4, 5});
+    ASSERT_TRUE(core.throwOffered());
+    ASSERT_TRUE(core.die(3).clickable);
+    QSignalSpy clickable(&core, &TableCore::dieClickableChanged);
+    feed("CMD_justwatching+1+1\xFF");
+    // The computer takes over the turn in the middle.
+    EXPECT_FALSE(core.throwOffered());
+    EXPECT_FALSE(core.choosable());
+    EXPECT_EQ(clickable.count(), 5);
+    EXPECT_EQ(core.heading(), "Ann's turn.");
+    EXPECT_EQ(core.hints(), zb::ScoreHints());
+    core.roll();
+    core.toggleDie(3);
+    core.chooseCategory(12);
+    EXPECT_TRUE(take().isEmpty());
+    // Its dice and its next turn are the computer's too.
+    feed("CMD_thedice+1+y+2+3+6\xFF"
+         "CMD_nextplayer+2+1+0+0+\xFF"
+         "CMD_nextplayer+1+2+0+0+\xFF");
+    EXPECT_EQ(core.heading(), "Ann's turn.");
+    EXPECT_FALSE(core.throwOffered());
+    EXPECT_FALSE(core.die(3).clickable);
+    // Playing again hands the turn back where it stands.
+    feed("CMD_thedice+1+y+1+1+2+2+2+3+2+4+2+5+2\xFF"
+         "CMD_justwatching+1+2\xFF");
+    EXPECT_EQ(core.heading(), "Your Turn.");
+    EXPECT_TRUE(core.throwOffered());
+    EXPECT_TRUE(core.choosable());
+    EXPECT_TRUE(core.die(3).clickable);
+}
+
+TEST_F(CoreTest, ANewGameStartsWithTheStatusLinesFirstText) {
+    seated(1);
+    feed("CMD_pscore+2+25+8+1000+1000+1000+1000+1000+1000+1000+25+1000+1000+1000+1000+0+0+25\xFF");
+    ASSERT_EQ(core.status(), "Bob tagged a FULL HOUSE +25");
+    feed("CMD_startgame+1+f+false\xFF");
+    EXPECT_EQ(core.status(), "Welcome to Zorbinet!");
+}
+
 // ---- Choosing -----------------------------------------------------------------------------
 
 TEST_F(CoreTest, ACategoryIsChosenOnlyOnTheOwnTurnAfterARoll) {
