@@ -1,0 +1,78 @@
+#include "files/atomicwrite.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <unistd.h>
+
+namespace zb::files {
+namespace {
+
+WriteFault& faultSlot() {
+    static WriteFault fault;
+    return fault;
+}
+
+bool injected(WriteStep step) {
+    return faultSlot() && faultSlot()(step);
+}
+
+QString failure(const QString& path, const QString& reason) {
+    return QDir::toNativeSeparators(path) + QStringLiteral(" : ") + reason;
+}
+
+QString noSpace() {
+    return qt_error_string(ENOSPC);
+}
+
+// The data must be on the disk before the rename makes it the file: a file system that reports a
+// full disk only when it writes back would otherwise lose the old file and the new one. File
+// systems that cannot sync (EINVAL, EROFS) have nothing to lose.
+bool syncToDisk(int fd, QString& reason) {
+    if (::fsync(fd) == 0 || errno == EINVAL || errno == EROFS)
+        return true;
+    reason = qt_error_string(errno);
+    return false;
+}
+
+} // namespace
+
+WriteFault setWriteFault(WriteFault fault) {
+    return std::exchange(faultSlot(), std::move(fault));
+}
+
+QString writeAtomically(const QString& path, QByteArrayView bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile out(path);
+    if (injected(WriteStep::Open))
+        return failure(path, noSpace());
+    if (!out.open(QIODevice::WriteOnly))
+        return failure(path, out.errorString());
+    // The destructor of an uncommitted QSaveFile removes the temporary file; cancelWriting()
+    // makes sure that nothing can commit it afterwards.
+    auto cancel = [&](const QString& reason) {
+        out.cancelWriting();
+        return failure(path, reason);
+    };
+    if (injected(WriteStep::Write))
+        return cancel(noSpace());
+    if (out.write(bytes.data(), bytes.size()) != bytes.size())
+        return cancel(out.errorString());
+    if (injected(WriteStep::Flush))
+        return cancel(noSpace());
+    if (!out.flush() || out.error() != QFileDevice::NoError)
+        return cancel(out.errorString());
+    QString reason;
+    if (injected(WriteStep::Sync))
+        return cancel(noSpace());
+    if (!syncToDisk(out.handle(), reason))
+        return cancel(reason);
+    if (injected(WriteStep::Commit))
+        return cancel(noSpace());
+    if (!out.commit())
+        return failure(path, out.errorString());
+    return {};
+}
+
+} // namespace zb::files
