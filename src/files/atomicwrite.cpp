@@ -26,6 +26,12 @@ QString noSpace() {
     return qt_error_string(ENOSPC);
 }
 
+// A write that stops part way (the disk filled up during it) leaves Qt with no reason to give
+// ("Unknown error"); the system's own is still in errno.
+QString reason(const QSaveFile& out) {
+    return errno != 0 ? qt_error_string(errno) : out.errorString();
+}
+
 // The data must be on the disk before the rename makes it the file: a file system that reports a
 // full disk only when it writes back would otherwise lose the old file and the new one. File
 // systems that cannot sync (EINVAL, EROFS) have nothing to lose.
@@ -57,17 +63,19 @@ QString writeAtomically(const QString& path, QByteArrayView bytes) {
     };
     if (injected(WriteStep::Write))
         return cancel(noSpace());
+    errno = 0;
     if (out.write(bytes.data(), bytes.size()) != bytes.size())
-        return cancel(out.errorString());
+        return cancel(reason(out));
     if (injected(WriteStep::Flush))
         return cancel(noSpace());
+    errno = 0;
     if (!out.flush() || out.error() != QFileDevice::NoError)
-        return cancel(out.errorString());
-    QString reason;
+        return cancel(reason(out));
+    QString why;
     if (injected(WriteStep::Sync))
         return cancel(noSpace());
-    if (!syncToDisk(out.handle(), reason))
-        return cancel(reason);
+    if (!syncToDisk(out.handle(), why))
+        return cancel(why);
     if (injected(WriteStep::Commit))
         return cancel(noSpace());
     if (!out.commit())
