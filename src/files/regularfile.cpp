@@ -35,8 +35,8 @@ ReadFile refused(ReadFile::Status status, const QString& reason) {
 
 ReadFile readRegularFile(const QString& path, qint64 maxSize) {
     // O_NONBLOCK: opening a FIFO without a writer returns at once instead of waiting for one.
-    const Fd fd(::open(QFile::encodeName(path).constData(),
-                       O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const Fd fd(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) // ENOTDIR: a file where a folder should be
             return {};

@@ -9,6 +9,7 @@
 #include "shell/chatpanel.h"
 #include "shell/colortext.h"
 #include "shell/phrasebuttons.h"
+#include "shell/storedplace.h"
 #include "table/session.h"
 #include "table/tablemodel.h"
 #include "table/tchat.h"
@@ -120,7 +121,8 @@ void Tchat::loadinifile() {
 void Tchat::applyBounds() {
     const QRect stored = settings_.prefs().bounds;
     storedbounds_ = stored;
-    setOuterBounds(placeable(stored, desktopSize(this)));
+    setOuterBounds(
+        storedPlace(placeable(stored, desktopSize(this)), screenAreas(), kDefaultBounds));
 }
 
 void Tchat::showPreferences() {

@@ -12,8 +12,8 @@
 
 namespace {
 
-using zb::files::WriteStep;
 using zb::files::writeAtomically;
+using zb::files::WriteStep;
 
 QByteArray readFile(const QString& path) {
     QFile f(path);
@@ -122,18 +122,17 @@ TEST_F(AtomicWriteTest, AFullDiskKeepsTheOldFile) {
     if (!child.ran)
         GTEST_SKIP() << "no private mounts here";
     ASSERT_EQ(child.status, 0);
-    EXPECT_EQ(child.output, (QDir::toNativeSeparators(file) + " : " + qt_error_string(ENOSPC))
-                                    .toUtf8() +
-                                '\n' + old + '\n' + "file.ini,filler");
+    EXPECT_EQ(child.output,
+              (QDir::toNativeSeparators(file) + " : " + qt_error_string(ENOSPC)).toUtf8() + '\n' +
+                  old + '\n' + "file.ini,filler");
 }
 
 TEST_F(AtomicWriteTest, AFolderThatCannotBeWrittenIsAnError) {
     const QString folder = dir.filePath("ro");
     ASSERT_TRUE(QDir().mkpath(folder));
     writeFile(folder + "/file.ini", old);
-    const zbtest::ChildResult child = zbtest::onReadOnlyFolder(folder, [&] {
-        return writeAtomically(folder + "/file.ini", "new").toUtf8();
-    });
+    const zbtest::ChildResult child = zbtest::onReadOnlyFolder(
+        folder, [&] { return writeAtomically(folder + "/file.ini", "new").toUtf8(); });
     if (!child.ran)
         GTEST_SKIP() << "no private mounts here";
     EXPECT_TRUE(child.output.startsWith(QDir::toNativeSeparators(folder).toUtf8() + "/file.ini : "))

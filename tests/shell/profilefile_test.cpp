@@ -264,8 +264,8 @@ TEST_F(ProfileFileTest, FifoInPlaceOfTheFileIsUnreadableAtOnceAndLeftAlone) {
     EXPECT_EQ(file.state(), ProfileFile::State::Unreadable);
     QString error;
     EXPECT_FALSE(file.save(&error));
-    EXPECT_EQ(error, QDir::toNativeSeparators(path()) +
-                         " : not a regular file, so it is not overwritten");
+    EXPECT_EQ(error,
+              QDir::toNativeSeparators(path()) + " : not a regular file, so it is not overwritten");
     EXPECT_FALSE(QFileInfo(path()).isFile());
 }
 

@@ -395,8 +395,8 @@ TEST_F(SettingsTest, AnUnwritableFolderIsToldOnceUntilAWriteSucceeds) {
     EXPECT_FALSE(blocked.saveAll());
     EXPECT_FALSE(blocked.saveKey(Key::Top));
     ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith("The settings could not be saved: " +
-                                   QDir::toNativeSeparators(blocked.filePath()) + " : "))
+    EXPECT_TRUE(told[0].startsWith(
+        "The settings could not be saved: " + QDir::toNativeSeparators(blocked.filePath()) + " : "))
         << told[0].toStdString();
 
     ASSERT_TRUE(QFile::remove(folder));
@@ -426,9 +426,9 @@ TEST_F(SettingsTest, AWriteThatFailsAtTheFlushKeepsTheFile) {
     EXPECT_EQ(readFile(), phrases);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"quonlobby.ini"}));
     ASSERT_EQ(told.size(), 1);
-    EXPECT_EQ(told[0], "The settings could not be saved: " +
-                           QDir::toNativeSeparators(settings_.filePath()) + " : " +
-                           qt_error_string(EFBIG));
+    EXPECT_EQ(told[0],
+              "The settings could not be saved: " + QDir::toNativeSeparators(settings_.filePath()) +
+                  " : " + qt_error_string(EFBIG));
     EXPECT_TRUE(settings_.saveAll());
 }
 

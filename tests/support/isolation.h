@@ -25,9 +25,9 @@
 namespace zbtest {
 
 struct ChildResult {
-    bool ran = false;    // false: the child could not set itself up (skip)
-    int status = -1;     // the child's exit status, or -1 when it died by a signal
-    QByteArray output;   // what the body returned
+    bool ran = false;  // false: the child could not set itself up (skip)
+    int status = -1;   // the child's exit status, or -1 when it died by a signal
+    QByteArray output; // what the body returned
 };
 
 namespace isolation_detail {

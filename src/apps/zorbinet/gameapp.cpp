@@ -151,8 +151,7 @@ int runGame(int argc, char** argv) {
         return 0;
     }
     if (instance == SingleInstance::Outcome::Undetectable)
-        std::fprintf(stderr,
-                     "Zorbinet: %s; a second copy cannot be detected. Starting anyway.\n",
+        std::fprintf(stderr, "Zorbinet: %s; a second copy cannot be detected. Starting anyway.\n",
                      guard.problem().toLocal8Bit().constData());
 
     TableOptions options;

@@ -242,9 +242,9 @@ TEST_F(TallyStoreTest, AFullDiskKeepsTheOldFile) {
     ASSERT_EQ(parts.size(), 4) << child.output.toStdString();
     EXPECT_GT(parts[0].toInt(), 0);
     EXPECT_EQ(parts[1], "");
-    EXPECT_EQ(parts[2], (QDir::toNativeSeparators(disk) + "/zorbinettally.tld : " +
-                         qt_error_string(ENOSPC))
-                            .toUtf8());
+    EXPECT_EQ(parts[2],
+              (QDir::toNativeSeparators(disk) + "/zorbinettally.tld : " + qt_error_string(ENOSPC))
+                  .toUtf8());
     EXPECT_EQ(parts[3], "kept");
 }
 
