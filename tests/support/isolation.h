@@ -87,8 +87,13 @@ inline ChildResult runInChild(const std::function<bool()>& setup,
         ::close(pipeFds[0]);
         if (!setup())
             ::_exit(isolation_detail::kCannot);
-        const QByteArray out = body();
-        ::_exit(isolation_detail::writeAll(pipeFds[1], out) ? 0 : 1);
+        // Nothing may return into the test program: it would go on running the tests here.
+        try {
+            const QByteArray out = body();
+            ::_exit(isolation_detail::writeAll(pipeFds[1], out) ? 0 : 1);
+        } catch (...) {
+            ::_exit(2);
+        }
     }
     ::close(pipeFds[1]);
     ChildResult result;
