@@ -87,11 +87,15 @@ TEST_F(SingleInstanceTest, ALockFileLeftBehindInAnyStateIsTakenOver) {
 
 TEST_F(SingleInstanceTest, AFolderOthersCanWriteIsNotUsed) {
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
-    SingleInstance guard(folder);
-    EXPECT_EQ(guard.acquire(), Outcome::Undetectable);
-    EXPECT_EQ(guard.problem(), QDir::toNativeSeparators(folder) + " can be written by other users");
-    EXPECT_FALSE(QFile::exists(lock()));
+    for (const mode_t mode : {0777, 0720, 0702, 01777}) {
+        SCOPED_TRACE(mode);
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), mode), 0);
+        SingleInstance guard(folder);
+        EXPECT_EQ(guard.acquire(), Outcome::Undetectable);
+        EXPECT_EQ(guard.problem(),
+                  QDir::toNativeSeparators(folder) + " can be written by other users");
+        EXPECT_FALSE(QFile::exists(lock()));
+    }
 }
 
 TEST_F(SingleInstanceTest, AFolderOfAnotherUserIsNotUsed) {
