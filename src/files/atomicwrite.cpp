@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 namespace zb::files {
 namespace {
@@ -57,9 +58,9 @@ QString writeAtomically(const QString& path, QByteArrayView bytes) {
         return failure(path, out.errorString());
     // The destructor of an uncommitted QSaveFile removes the temporary file; cancelWriting()
     // makes sure that nothing can commit it afterwards.
-    auto cancel = [&](const QString& reason) {
+    auto cancel = [&](const QString& text) {
         out.cancelWriting();
-        return failure(path, reason);
+        return failure(path, text);
     };
     if (injected(WriteStep::Write))
         return cancel(noSpace());
