@@ -1,11 +1,11 @@
 #include "shell/profilefile.h"
 
+#include "files/atomicwrite.h"
+#include "files/regularfile.h"
+
 #include <QByteArrayView>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLatin1String>
-#include <QSaveFile>
 #include <utility>
 
 namespace zb {
@@ -70,23 +70,31 @@ QByteArray encode(QStringView text) {
 ProfileFile ProfileFile::load(const QString& path) {
     ProfileFile file;
     file.path_ = path;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const files::ReadFile read = files::readRegularFile(path, kMaxSize);
+    switch (read.status) {
+    case files::ReadFile::Status::Missing:
         file.state_ = State::Missing;
-        return file;
+        break;
+    case files::ReadFile::Status::Read:
+        file.parse(read.bytes);
+        file.state_ = State::Read;
+        break;
+    default:
+        file.state_ = State::Unreadable;
+        file.unreadable_ = read.reason;
+        break;
     }
-    file.state_ = State::Unreadable;
-    // Only a regular file: a FIFO would block and a device could be endless.
-    if (!info.isFile() || info.size() > kMaxSize)
-        return file;
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return file;
-    const QByteArray bytes = in.read(kMaxSize + 1);
-    if (bytes.size() > kMaxSize || in.error() != QFileDevice::NoError)
-        return file;
-    file.parse(bytes);
-    file.state_ = State::Read;
+    return file;
+}
+
+ProfileFile ProfileFile::movedTo(const QString& path) const {
+    ProfileFile file = *this;
+    file.path_ = path;
+    if (state_ == State::Unreadable) {
+        file.state_ = State::Missing;
+        file.lines_.clear();
+        file.unreadable_.clear();
+    }
     return file;
 }
 
@@ -204,19 +212,18 @@ QByteArray ProfileFile::toBytes() const {
     return bytes;
 }
 
-bool ProfileFile::save() const {
-    if (state_ == State::Unreadable || path_.isEmpty())
-        return false;
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = toBytes();
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+bool ProfileFile::save(QString* error) const {
+    QString failure;
+    if (path_.isEmpty())
+        failure = QStringLiteral("the settings file has no name");
+    else if (state_ == State::Unreadable)
+        failure = QDir::toNativeSeparators(path_) + QStringLiteral(" : ") + unreadable_ +
+                  QStringLiteral(", so it is not overwritten");
+    else
+        failure = files::writeAtomically(path_, toBytes());
+    if (error)
+        *error = failure;
+    return failure.isEmpty();
 }
 
 } // namespace zb

@@ -45,10 +45,16 @@ public:
     // characters outside Latin-1 are stored as "?".
     void setValue(QStringView section, QStringView key, const QString& value);
 
+    // The same lines, to be saved under another path: a file read where it cannot be written
+    // goes on in the folder that can. What could not be read there is not carried over, and
+    // saving it elsewhere loses nothing, so an unreadable file becomes a missing one.
+    ProfileFile movedTo(const QString& path) const;
+
     QByteArray toBytes() const;
-    // Replaces the file atomically with toBytes(), creating its folder if needed. Refused (false,
-    // the file left alone) for an unreadable file, so content we could not read is never lost.
-    bool save() const;
+    // Replaces the file atomically with toBytes(), creating its folder if needed; every write is
+    // checked, and on any failure the old file stays. Refused for an unreadable file, so content
+    // we could not read is never lost. On failure error (when given) gets the reason.
+    bool save(QString* error = nullptr) const;
 
 private:
     struct Line {
@@ -68,6 +74,7 @@ private:
 
     QString path_;
     State state_ = State::Missing;
+    QString unreadable_; // why the file could not be read
     QList<Line> lines_;
 };
 

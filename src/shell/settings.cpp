@@ -1,14 +1,11 @@
 #include "shell/settings.h"
 
+#include "net/guard.h"
 #include "shell/profilefile.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLatin1String>
-#include <QStandardPaths>
 #include <array>
-#include <functional>
 
 namespace zb {
 
@@ -42,18 +39,42 @@ QString phraseKey(int n) {
     return QStringLiteral("Phrase%1").arg(n);
 }
 
-bool write(const QString& path, const std::function<void(ProfileFile&)>& change) {
-    ProfileFile file = ProfileFile::load(path);
-    change(file);
-    return file.save();
+QString fileName() {
+    return QString::fromLatin1(Settings::kFileName);
 }
 
 } // namespace
 
-Settings::Settings(const QString& folder) : folder_(folder.isEmpty() ? dataFolder() : folder) {}
+Settings::Settings(const QString& folder)
+    : Settings(folder.isEmpty() ? files::dataPlace() : files::DataPlace(folder)) {}
+
+Settings::Settings(files::DataPlace place)
+    : place_(std::move(place)), report_([](const QString& text) { reportError(text); }) {}
 
 QString Settings::filePath() const {
-    return QDir(folder_).filePath(QLatin1String(kFileName));
+    return place_.writePath(fileName());
+}
+
+QString Settings::readPath() const {
+    return place_.readPath(fileName());
+}
+
+bool Settings::write(const std::function<void(ProfileFile&)>& change) {
+    // Until the folder has a file of its own, the one read from the program's folder is where
+    // the lobby's lines and the player's phrases come from.
+    ProfileFile file = ProfileFile::load(readPath());
+    if (file.path() != filePath())
+        file = file.movedTo(filePath());
+    change(file);
+    QString error;
+    if (file.save(&error)) {
+        failing_ = false;
+        return true;
+    }
+    if (!failing_ && report_)
+        report_(QStringLiteral("The settings could not be saved: ") + error);
+    failing_ = true;
+    return false;
 }
 
 QString Settings::keyName(Key key) {
@@ -65,7 +86,7 @@ bool Settings::isMenuTextSize(int points) {
 }
 
 void Settings::load() {
-    const ProfileFile file = ProfileFile::load(filePath());
+    const ProfileFile file = ProfileFile::load(readPath());
     auto text = [&](const char* key, const QString& fallback) {
         return file.value(section(), QString::fromLatin1(key), fallback);
     };
@@ -145,14 +166,13 @@ bool Settings::saveKey(Key key) {
     const QString value = text(key);
     if (key == Key::Textcolor && value.isEmpty())
         return true; // a colour without a text form is skipped, as in a full write
-    return write(filePath(),
-                 [&](ProfileFile& file) { file.setValue(section(), keyName(key), value); });
+    return write([&](ProfileFile& file) { file.setValue(section(), keyName(key), value); });
 }
 
 bool Settings::saveAll() {
     if (!loaded_)
         return false;
-    return write(filePath(), [&](ProfileFile& file) {
+    return write([&](ProfileFile& file) {
         for (const Key key : kAllKeys) {
             const QString value = text(key);
             if (key == Key::Textcolor && value.isEmpty())
@@ -169,30 +189,23 @@ bool Settings::savePreference(Key changed) {
 bool Settings::savePhrases(const std::array<QString, Preferences::kPhraseKeys + 1>& phrases) {
     for (int n = 1; n <= Preferences::kPhraseKeys; ++n)
         prefs_.phrases[n] = phrases[n].left(Preferences::kPhraseMaxLength);
-    return write(filePath(), [&](ProfileFile& file) {
+    return write([&](ProfileFile& file) {
         for (int n = 1; n <= Preferences::kPhraseKeys; ++n)
             file.setValue(section(), phraseKey(n), prefs_.phrases[n]);
     });
 }
 
 QString Settings::lobbyUrl() const {
-    const QString url = ProfileFile::load(filePath()).value(section(), QStringLiteral("LobbyURL"));
+    const QString url = ProfileFile::load(readPath()).value(section(), QStringLiteral("LobbyURL"));
     return url.isEmpty() ? QString::fromLatin1(kDefaultLobbyUrl) : url;
 }
 
 QString chooseDataFolder(const QString& programFolder, const QString& userFolder) {
-    const QFileInfo info(programFolder);
-    // An installed program lives in a shared bin/ folder (/usr/bin, ~/.local/bin): a player's
-    // files do not belong there even where it is writable.
-    const bool installed = info.fileName() == QLatin1String("bin");
-    if (!programFolder.isEmpty() && !installed && info.isDir() && info.isWritable())
-        return programFolder;
-    return userFolder;
+    return files::chooseDataPlace(programFolder, userFolder).folder;
 }
 
 QString dataFolder() {
-    return chooseDataFolder(QCoreApplication::applicationDirPath(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return files::dataPlace().folder;
 }
 
 } // namespace zb

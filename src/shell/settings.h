@@ -6,12 +6,19 @@
 // Until the file has been read in a run, the preferences in memory are the window's initial ones
 // and must not overwrite the player's stored ones: a change then writes only its own key, and a
 // full write is refused.
+//
+// Every write is checked to its end; one that fails leaves the file as it was and is reported
+// once, through the process's error report, until a write succeeds again.
 
+#include "files/dataplace.h"
 #include "shell/settingsprefs.h"
 
 #include <QString>
+#include <functional>
 
 namespace zb {
+
+class ProfileFile;
 
 class Settings {
 public:
@@ -37,11 +44,21 @@ public:
         ScoreHints,
     };
 
-    // folder: where the settings file lives; empty picks dataFolder().
-    explicit Settings(const QString& folder = {});
+    using Report = std::function<void(const QString& text)>;
 
-    const QString& folder() const { return folder_; }
+    // folder: where the settings file lives; empty picks files::dataPlace().
+    explicit Settings(const QString& folder = {});
+    // A folder, and where the file is read from while that folder has none.
+    explicit Settings(files::DataPlace place);
+
+    const QString& folder() const { return place_.folder; }
+    // Where the file is written.
     QString filePath() const;
+    // Where it is read: filePath(), or the program folder's copy until filePath() exists.
+    QString readPath() const;
+
+    // Where a failed write is told; zb::reportError by default.
+    void setReport(Report report) { report_ = std::move(report); }
 
     Preferences& prefs() { return prefs_; }
     const Preferences& prefs() const { return prefs_; }
@@ -70,14 +87,18 @@ public:
 private:
     // The value that a write of this key stores; empty Textcolor means the key is skipped.
     QString text(Key key) const;
+    // Reads the file as it is now, lets change edit it, and writes it back.
+    bool write(const std::function<void(ProfileFile&)>& change);
 
-    QString folder_;
+    files::DataPlace place_;
     Preferences prefs_;
+    Report report_;
     bool loaded_ = false;
+    bool failing_ = false; // the last write failed and was reported
 };
 
-// Where the settings and tally files live: the program's folder when it is writable and not an
-// installed bin/ folder, otherwise the per-user data folder (created when first written).
+// Where the settings and tally files are written (see files::DataPlace): the program's folder
+// when it is writable and not an installed bin/ folder, otherwise the per-user data folder.
 QString dataFolder();
 // The same choice between two given folders.
 QString chooseDataFolder(const QString& programFolder, const QString& userFolder);

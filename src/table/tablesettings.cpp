@@ -6,6 +6,7 @@
 #include "shell/chatpanel.h"
 #include "shell/colortext.h"
 #include "shell/phrasebuttons.h"
+#include "shell/storedplace.h"
 #include "table/mainmenu.h"
 #include "table/tchat.h"
 
@@ -118,7 +119,8 @@ void TableSettings::load() {
 void TableSettings::applyBounds() {
     const QRect stored = settings_.prefs().bounds;
     storedbounds_ = stored;
-    w_.place(placeable(stored, desktopSize(w_.window)));
+    w_.place(storedPlace(placeable(stored, desktopSize(w_.window)), screenAreas(),
+                         Tchat::kDefaultBounds));
 }
 
 void TableSettings::showPreferences() {

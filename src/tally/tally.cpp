@@ -7,9 +7,9 @@
 
 namespace zb {
 
-Tally::Tally(const QString& folder, Dialogs& dialogs, Report report)
+Tally::Tally(const files::DataPlace& place, Dialogs& dialogs, Report report)
     : report_(std::move(report)), model_(std::make_unique<TallyModel>()),
-      store_(std::make_unique<TallyStore>(folder)),
+      store_(std::make_unique<TallyStore>(place)),
       recorder_(std::make_unique<TallyRecorder>(*model_, *store_, report_)),
       window_(std::make_unique<Ttallylist>(*model_, dialogs)) {}
 

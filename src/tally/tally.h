@@ -8,6 +8,8 @@
 //   tally.showOver(tableWindow);           // "View Tally": loadchecklist, then the window
 //   tally.save();                          // at the end of the program
 
+#include "files/dataplace.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -28,7 +30,8 @@ class Tally {
 public:
     using Report = std::function<void(const QString& text)>;
 
-    Tally(const QString& folder, Dialogs& dialogs, Report report);
+    // place: where zorbinettally.tld is written, and read from while it has none of its own.
+    Tally(const files::DataPlace& place, Dialogs& dialogs, Report report);
     ~Tally();
 
     // Reads zorbinettally.tld; an unreadable file is reported and kept for the first write.

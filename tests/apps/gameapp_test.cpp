@@ -20,11 +20,13 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -231,6 +233,45 @@ TEST(GameAppWiring, TheTableReadsTheSettingsOfTheGivenFolderOnceConnected) {
     EXPECT_EQ(chat->chatPanel()->textSize(), 12);
     EXPECT_EQ(chat->botSpeed(), 500) << "the host's computer players take it from here";
     EXPECT_TRUE(chat->menu().Fast1->isChecked());
+}
+
+// A stored place off every screen would put the window out of reach, and be written back at
+// exit: the window goes to the default place instead, keeping its size. A place on the screen is
+// the player's and is kept.
+TEST(GameAppWiring, AStoredPlaceOffEveryScreenBecomesTheDefaultPlace) {
+    struct Case {
+        QByteArray left, top;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"-5000", "-5000", QPoint(3, 3)},
+        {"32767", "32767", QPoint(3, 3)},
+        {"40", "30", QPoint(40, 30)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.left.toStdString() + "," + c.top.toStdString());
+        QTemporaryDir dir;
+        {
+            QFile f(QDir(dir.path()).filePath("quonlobby.ini"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("[Zorbinet]\r\nLeft=" + c.left + "\r\nTop=" + c.top +
+                    "\r\nWidth=700\r\nHeight=450\r\n");
+        }
+        zb::TableOptions o = optionsWith({});
+        o.settingsFolder = dir.path();
+        GameApp app(o);
+        app.start();
+        Tchat* chat = app.chat();
+        ASSERT_TRUE(waitFor([&] { return chat->settings().isLoaded(); }));
+        EXPECT_TRUE(waitFor([&] { return chat->frameGeometry().topLeft() == c.expected; }, 2s))
+            << chat->frameGeometry().x() << "," << chat->frameGeometry().y();
+        EXPECT_EQ(chat->frameGeometry().size(), QSize(700, 450));
+        const QRect frame = chat->frameGeometry();
+        bool onAScreen = false;
+        for (const QScreen* screen : QGuiApplication::screens())
+            onAScreen = onAScreen || screen->availableGeometry().contains(frame.topLeft());
+        EXPECT_TRUE(onAScreen);
+    }
 }
 
 TEST(GameAppWiring, PhraseListOpensTheEditorOnTheButtonsAndDoneStoresThePhrases) {

@@ -17,9 +17,21 @@ public:
     explicit GameProcess(const QString& runtimeDir = QString());
     ~GameProcess();
 
+    // Changes to the environment that start() gives the program.
+    void setEnv(const QString& name, const QString& value);
+    void unsetEnv(const QString& name);
+    // Keeps the program's standard error for errors() instead of passing it on.
+    void captureErrors();
+    QByteArray errors();
+
     void start(const QString& program, const QStringList& args);
+    // The program run inside a mount namespace of its own in which folder is read-only (via
+    // unshare, as root or in a user namespace). False where this machine cannot do that.
+    bool startWithReadOnlyFolder(const QString& folder, const QString& program);
     QProcess& process() { return process_; }
     QString runtimeDir() const { return runtimeDir_; }
+    QString home() const { return home_.path(); }
+    QString dataFolder() const { return home_.path() + "/data/Zorbinet"; }
     bool running() const { return process_.state() == QProcess::Running; }
     // Waits for the end; returns false at the deadline.
     bool waitForExit(int ms);
@@ -28,6 +40,8 @@ private:
     QTemporaryDir home_;
     QString runtimeDir_;
     QProcess process_;
+    QProcessEnvironment env_;
+    QByteArray errors_;
 };
 
 } // namespace zbtest

@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -255,6 +256,30 @@ TEST_F(ProfileFileTest, FolderInPlaceOfTheFileIsUnreadableAndLeftAlone) {
     file.setValue(u"Zorbinet", u"Top", QStringLiteral("9"));
     EXPECT_FALSE(file.save());
     EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(ProfileFileTest, FifoInPlaceOfTheFileIsUnreadableAtOnceAndLeftAlone) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    ProfileFile file = ProfileFile::load(path());
+    EXPECT_EQ(file.state(), ProfileFile::State::Unreadable);
+    QString error;
+    EXPECT_FALSE(file.save(&error));
+    EXPECT_EQ(error,
+              QDir::toNativeSeparators(path()) + " : not a regular file, so it is not overwritten");
+    EXPECT_FALSE(QFileInfo(path()).isFile());
+}
+
+TEST_F(ProfileFileTest, AnUnreadableFileMovedElsewhereStartsEmpty) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("quonlobby.ini")));
+    const QString elsewhere = dir_.filePath(QStringLiteral("user/quonlobby.ini"));
+    ProfileFile file = ProfileFile::load(path()).movedTo(elsewhere);
+    EXPECT_EQ(file.state(), ProfileFile::State::Missing);
+    EXPECT_EQ(file.path(), elsewhere);
+    file.setValue(u"Zorbinet", u"Top", QStringLiteral("9"));
+    EXPECT_TRUE(file.save());
+    QFile f(elsewhere);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "[Zorbinet]\nTop=9\n");
 }
 
 TEST_F(ProfileFileTest, SaveIntoAnImpossibleFolderFailsQuietly) {

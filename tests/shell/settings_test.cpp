@@ -1,6 +1,8 @@
 // Reading and writing the section "Zorbinet" of quonlobby.ini: defaults, chained defaults,
 // odd values, the order of a full write, and what may be written before the first read.
 
+#include "support/isolation.h"
+
 #include "shell/settings.h"
 
 #include <QDir>
@@ -382,13 +384,131 @@ TEST_F(SettingsTest, MissingFolderIsCreatedOnFirstWrite) {
     EXPECT_TRUE(QFile::exists(fresh.filePath()));
 }
 
-TEST_F(SettingsTest, UnwritableFolderFailsQuietly) {
+TEST_F(SettingsTest, AnUnwritableFolderIsToldOnceUntilAWriteSucceeds) {
     writeFile("x");
-    Settings blocked(settings_.filePath()); // a regular file where the folder should be
+    const QString folder = settings_.filePath(); // a regular file where the folder should be
+    Settings blocked(folder);
+    QStringList told;
+    blocked.setReport([&](const QString& text) { told << text; });
     blocked.load();
     EXPECT_EQ(blocked.prefs().textSize, 8);
     EXPECT_FALSE(blocked.saveAll());
     EXPECT_FALSE(blocked.saveKey(Key::Top));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith(
+        "The settings could not be saved: " + QDir::toNativeSeparators(blocked.filePath()) + " : "))
+        << told[0].toStdString();
+
+    ASSERT_TRUE(QFile::remove(folder));
+    EXPECT_TRUE(blocked.saveKey(Key::Top));
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QFile again(folder);
+    ASSERT_TRUE(again.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(blocked.saveKey(Key::Top));
+    EXPECT_EQ(told.size(), 2) << "a new run of failures is told again";
+}
+
+// A short file goes through a buffer that only the flush at the end of the write empties, so a
+// full disk shows only there; the player's file must keep every byte all the same.
+TEST_F(SettingsTest, AWriteThatFailsAtTheFlushKeepsTheFile) {
+    const QByteArray phrases = "[Zorbinet]\r\nPhrase1=Good game!\r\nPhrase2=Well rolled\r\n"
+                               "Textsize=12\r\n[Lobby]\r\nName=Ann\r\n";
+    writeFile(phrases);
+    settings_.load();
+    QStringList told;
+    settings_.setReport([&](const QString& text) { told << text; });
+    {
+        zbtest::FileSizeLimit limit(32);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(settings_.saveAll());
+        EXPECT_FALSE(settings_.savePhrases({}));
+    }
+    EXPECT_EQ(readFile(), phrases);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"quonlobby.ini"}));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0],
+              "The settings could not be saved: " + QDir::toNativeSeparators(settings_.filePath()) +
+                  " : " + qt_error_string(EFBIG));
+    EXPECT_TRUE(settings_.saveAll());
+}
+
+TEST_F(SettingsTest, AFullDiskKeepsTheFile) {
+    const QString disk = dir_.filePath("disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    const QByteArray phrases = "[Zorbinet]\r\nPhrase1=Good game!\r\nPhrase2=Well rolled\r\n";
+    const zbtest::ChildResult child = zbtest::onSmallDisk(disk, 64 * 1024, [&] {
+        {
+            QFile f(disk + "/quonlobby.ini");
+            f.open(QIODevice::WriteOnly);
+            f.write(phrases);
+        }
+        QFile filler(disk + "/filler");
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        Settings s(disk);
+        int told = 0;
+        s.setReport([&](const QString&) { ++told; });
+        s.load();
+        const bool saved = s.saveAll();
+        QFile f(disk + "/quonlobby.ini");
+        f.open(QIODevice::ReadOnly);
+        return QByteArray(saved ? "saved" : "failed") + '|' + QByteArray::number(told) + '|' +
+               f.readAll();
+    });
+    if (!child.ran)
+        GTEST_SKIP() << "no private mounts here";
+    ASSERT_EQ(child.status, 0);
+    EXPECT_EQ(child.output, "failed|1|" + phrases);
+}
+
+// A copy that an administrator unpacked: its folder holds the player's settings but cannot be
+// written. They are read from there, and written with everything they held to the per-user
+// folder, which is read from then on.
+TEST(SettingsPlace, AProgramFolderThatCannotBeWrittenIsTheStart) {
+    QTemporaryDir program;
+    QTemporaryDir user;
+    const QByteArray theirs =
+        "[Lobby]\r\nName=Ann\r\n[Zorbinet]\r\nTextsize=12\r\nPhrase3=Nice one\r\n";
+    {
+        QFile f(program.filePath("quonlobby.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(theirs);
+    }
+    Settings settings(zb::files::DataPlace(user.path(), program.path()));
+    EXPECT_EQ(settings.readPath(), program.filePath("quonlobby.ini"));
+    EXPECT_EQ(settings.filePath(), user.filePath("quonlobby.ini"));
+    settings.load();
+    EXPECT_EQ(settings.prefs().textSize, 12);
+    EXPECT_EQ(settings.prefs().phrases[3], "Nice one");
+    settings.prefs().textSize = 14;
+    ASSERT_TRUE(settings.saveKey(Key::Textsize));
+
+    QFile mine(user.filePath("quonlobby.ini"));
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(),
+              "[Lobby]\r\nName=Ann\r\n[Zorbinet]\r\nTextsize=14\r\nPhrase3=Nice one\r\n");
+    QFile original(program.filePath("quonlobby.ini"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), theirs);
+    EXPECT_EQ(settings.readPath(), settings.filePath());
+    Settings again(zb::files::DataPlace(user.path(), program.path()));
+    again.load();
+    EXPECT_EQ(again.prefs().textSize, 14);
+}
+
+TEST(SettingsPlace, AnUnreadableProgramFolderCopyDoesNotStopTheWrites) {
+    QTemporaryDir program;
+    QTemporaryDir user;
+    ASSERT_TRUE(QDir(program.path()).mkdir("quonlobby.ini")); // a folder: no file to read
+    Settings settings(zb::files::DataPlace(user.path(), program.path()));
+    settings.load();
+    EXPECT_EQ(settings.prefs().textSize, 8);
+    ASSERT_TRUE(settings.saveAll());
+    QFile mine(settings.filePath());
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(mine.readAll().startsWith("[Zorbinet]\nTextsize=8\n"));
+    EXPECT_TRUE(QFileInfo(program.filePath("quonlobby.ini")).isDir());
 }
 
 TEST(SettingsFolder, ProgramFolderWhenWritableElseTheUserFolder) {

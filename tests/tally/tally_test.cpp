@@ -1,5 +1,6 @@
 #include "support/fakedialogs.h"
 #include "support/files.h"
+#include "support/isolation.h"
 
 #include "table/core/tallysink.h"
 #include "tally/store/tallyfile.h"
@@ -122,6 +123,45 @@ TEST_F(TallyTest, AFailedWriteIsToldOnceAndTheNextWriteCarriesEveryGame) {
     ASSERT_TRUE(QFile::remove(blocked));
     EXPECT_TRUE(tally->save());
     auto again = start(blocked);
+    EXPECT_EQ(again->model().cell(1, 0), "2");
+    EXPECT_EQ(errors.size(), 1);
+}
+
+// A name of a few hundred kilobytes in a file of a few kilobytes would cost the window's list
+// its layout on every showing; it is shown, and kept, cut to the tally's limit.
+TEST_F(TallyTest, AHugeNameInTheFileIsShownCut) {
+    QByteArray text = "9\r\n2\r\n0\r\n" + QByteArray(300 * 1024, 'n') + "\r\n";
+    for (int c = 1; c < zb::kTallyColumns; ++c)
+        text += "0\r\n0\r\n";
+    {
+        QFile f(QDir(dir.path()).filePath(TallyStore::kFileName));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(zb::tallyfile::encode(text));
+    }
+    auto tally = start();
+    EXPECT_TRUE(errors.isEmpty());
+    QListWidget* list = tally->window()->listbox_tally();
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text().size(), 100);
+    EXPECT_EQ(list->item(0)->text(), QString(100, u'n'));
+}
+
+// The tally of a game fits a buffer that only the flush at the end of the write empties: a
+// full disk shows there, and must neither cut the file nor go untold.
+TEST_F(TallyTest, AWriteThatFailsAtTheFlushIsToldOnceAndKeepsTheFile) {
+    auto tally = start();
+    tally->model().choose("Ann");
+    ASSERT_TRUE(tally->save());
+    const QByteArray before = readFile(tally->store().path());
+    {
+        zbtest::FileSizeLimit limit(16);
+        tally->sink().recordGame(game(1, 2, 3));
+        tally->sink().recordGame(game(1, 2, 3));
+    }
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(readFile(tally->store().path()), before);
+    EXPECT_TRUE(tally->save());
+    auto again = start();
     EXPECT_EQ(again->model().cell(1, 0), "2");
     EXPECT_EQ(errors.size(), 1);
 }

@@ -1,6 +1,7 @@
 #include "apps/zorbinet/gameapp.h"
 
 #include "apps/zorbinet/singleinstance.h"
+#include "files/dataplace.h"
 #include "host/tserver.h"
 #include "net/guard.h"
 #include "net/signalwatcher.h"
@@ -24,6 +25,7 @@
 #include <QDir>
 #include <QIcon>
 #include <csignal>
+#include <cstdio>
 
 namespace zb {
 
@@ -46,10 +48,14 @@ GameApp::~GameApp() {
 }
 
 void GameApp::start() {
-    const QString folder =
-        options_.settingsFolder.isEmpty() ? dataFolder() : options_.settingsFolder;
+    // The same place as the table window's settings: a given folder, or the program's or the
+    // player's (reading from the program's folder while the player's has no file yet).
+    const files::DataPlace place = options_.settingsFolder.isEmpty()
+                                       ? files::dataPlace()
+                                       : files::DataPlace(options_.settingsFolder);
+    const QString folder = place.folder;
     Dialogs& dialogs = options_.dialogs ? *options_.dialogs : standardDialogs();
-    tally_ = std::make_unique<Tally>(folder, dialogs, [](const QString& e) { reportError(e); });
+    tally_ = std::make_unique<Tally>(place, dialogs, [](const QString& e) { reportError(e); });
     tally_->load();
 
     TableOptions tableOptions = options_;
@@ -136,12 +142,24 @@ int runGame(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance guard;
-    if (!guard.acquire())
+    const SingleInstance::Outcome instance = guard.acquire();
+    if (instance == SingleInstance::Outcome::Running) {
+        std::fputs(guard.raised() ? "Zorbinet is already running; its window was brought to the "
+                                    "front.\n"
+                                  : "Zorbinet is already running; its window could not be "
+                                    "brought to the front.\n",
+                   stderr);
         return 0;
+    }
+    if (instance == SingleInstance::Outcome::Undetectable)
+        std::fprintf(stderr, "Zorbinet: %s; a second copy cannot be detected. Starting anyway.\n",
+                     guard.problem().toLocal8Bit().constData());
 
     TableOptions options;
     options.args = args;
-    options.markerFolder = SingleInstance::defaultFolder();
+    // The marker goes where the guard is, and only into a folder fit for it.
+    if (instance == SingleInstance::Outcome::Only)
+        options.markerFolder = guard.folder();
     GameApp game(options);
     guard.setOnRaise([&game] {
         Tchat* w = game.chat();

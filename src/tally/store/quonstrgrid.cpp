@@ -1,5 +1,7 @@
 #include "quonstrgrid.h"
 
+#include <algorithm>
+
 namespace zb {
 namespace {
 
@@ -65,7 +67,7 @@ QString QuonStrgrid::rowsError() {
 }
 
 QString QuonStrgrid::cellText(const QString& text) {
-    QString out = text;
+    QString out = text.left(kMaxNameLength);
     for (QChar& c : out) {
         if (c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
             c = u'?';
@@ -108,9 +110,14 @@ QString QuonStrgrid::read(QByteArrayView text, TallyGrid& grid) {
 
     TallyGrid cells(static_cast<std::size_t>(rows));
     for (int column = 0; column < kTallyColumns; ++column) {
-        for (TallyRow& row : cells) {
+        for (std::size_t row = 0; row < cells.size(); ++row) {
             lines.next(line);
-            row[column] = QString::fromLatin1(line);
+            const bool name = column == 0 && row > 0;
+            if (name)
+                line = line.first(std::min(line.size(), kMaxNameLength));
+            else if (line.size() > kMaxCountLength)
+                return numberError();
+            cells[row][std::size_t(column)] = QString::fromLatin1(line);
         }
     }
     grid = std::move(cells);

@@ -16,9 +16,12 @@
 
 namespace zb::tallyfile {
 
-// The largest text the reader accepts. A tally of ten thousand opponents is far below it; the
-// limit is what keeps a hostile header from making the reader allocate gigabytes.
-inline constexpr qsizetype kMaxText = 16 * 1024 * 1024;
+// The largest text the reader accepts, and so what decoding a file may cost. The largest table
+// the tally reads (QuonStrgrid::kMaxRows opponents, names of up to QuonStrgrid::kMaxNameLength
+// characters, every count at its longest) is about 2 MiB of text; the limit leaves room for
+// tallies written before names were cut, and keeps a hostile file, whose few kilobytes can
+// expand a thousandfold, from costing more than a few megabytes.
+inline constexpr qsizetype kMaxText = 4 * 1024 * 1024;
 
 QByteArray encode(QByteArrayView text);
 

@@ -80,7 +80,10 @@ int TallyModel::rowOf(const QString& name) const {
 }
 
 void TallyModel::loadchecklist(const QStringList& names) {
-    current_ = names;
+    // As the tally would keep them: the list shows what choosing an entry records.
+    current_.clear();
+    for (const QString& name : names)
+        current_ << QuonStrgrid::cellText(name);
     emit changed();
 }
 
@@ -172,8 +175,10 @@ QString TallyModel::load(TallyGrid grid) {
     for (std::size_t row = 0; row < grid.size(); ++row) {
         for (int column = 0; column < kTallyColumns; ++column) {
             QString& cell = grid[row][std::size_t(column)];
-            if (!isCount(column, int(row)))
+            if (!isCount(column, int(row))) {
+                cell = QuonStrgrid::cellText(cell);
                 continue;
+            }
             if (cell.isEmpty())
                 cell = QStringLiteral("0");
             else if (!readInt(cell))

@@ -4,10 +4,13 @@
 #include "tallyfile.h"
 #include "tallymodel.h"
 
+#include "files/atomicwrite.h"
+#include "files/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cstdio>
 
 namespace zb {
 namespace {
@@ -17,10 +20,14 @@ constexpr qint64 kMaxFile = 8 + (tallyfile::kMaxText / 32768 + 1) * (2 + 32769);
 
 } // namespace
 
-TallyStore::TallyStore(QString folder) : folder_(std::move(folder)) {}
+TallyStore::TallyStore(files::DataPlace place) : place_(std::move(place)) {}
 
 QString TallyStore::path() const {
-    return QDir(folder_).filePath(kFileName);
+    return place_.writePath(kFileName);
+}
+
+QString TallyStore::readPath() const {
+    return place_.readPath(kFileName);
 }
 
 QString TallyStore::badPath() const {
@@ -28,18 +35,23 @@ QString TallyStore::badPath() const {
 }
 
 QString TallyStore::load(TallyModel& model) {
-    QFile file(path());
-    if (!file.exists())
-        return {};
-    const QString name = QDir::toNativeSeparators(path());
+    const QString name = QDir::toNativeSeparators(readPath());
+    // Read with a limit rather than trusting the size, and only a regular file: a FIFO in its
+    // place would hold up the start for ever.
+    const files::ReadFile file = files::readRegularFile(readPath(), kMaxFile);
     QString error;
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = name + QStringLiteral(" : ") + file.errorString();
-    } else if (const QByteArray data = file.read(kMaxFile + 1); data.size() > kMaxFile) {
-        // Read with a limit rather than trusting the size: a device or pipe has none.
+    switch (file.status) {
+    case files::ReadFile::Status::Missing:
+        return {};
+    case files::ReadFile::Status::TooLarge:
         error = tallyfile::tooLargeError();
-    } else {
-        const tallyfile::Decoded decoded = tallyfile::decode(data, name);
+        break;
+    case files::ReadFile::Status::NotRegular:
+    case files::ReadFile::Status::Failed:
+        error = name + QStringLiteral(" : ") + file.reason;
+        break;
+    case files::ReadFile::Status::Read: {
+        const tallyfile::Decoded decoded = tallyfile::decode(file.bytes, name);
         TallyGrid grid;
         if (!decoded.ok())
             error = decoded.error;
@@ -47,6 +59,8 @@ QString TallyStore::load(TallyModel& model) {
             error = name + QStringLiteral(" : ") + textError;
         else
             error = model.load(std::move(grid));
+        break;
+    }
     }
     badPending_ = !error.isEmpty();
     return error;
@@ -54,22 +68,20 @@ QString TallyStore::load(TallyModel& model) {
 
 QString TallyStore::save(const TallyModel& model) {
     const QString name = QDir::toNativeSeparators(path());
-    if (!QDir().mkpath(folder_))
+    if (!QDir().mkpath(place_.folder))
         return name + QStringLiteral(" : the folder cannot be created");
     if (badPending_) {
+        // An unreadable file read from the fallback stays where it is; only the folder's own is
+        // moved aside. A plain rename: QFile::rename would fall back on copying, which reads.
         QFile::remove(badPath());
-        if (QFile::exists(path()) && !QFile::rename(path(), badPath()))
+        const bool present = QFileInfo(path()).exists() || QFileInfo(path()).isSymLink();
+        if (present && std::rename(QFile::encodeName(path()).constData(),
+                                   QFile::encodeName(badPath()).constData()) != 0)
             return name + QStringLiteral(" : the unreadable file cannot be kept as ") +
                    QFileInfo(badPath()).fileName();
         badPending_ = false;
     }
-    QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly))
-        return name + QStringLiteral(" : ") + file.errorString();
-    const QByteArray data = tallyfile::encode(QuonStrgrid::write(model.grid()));
-    if (file.write(data) != data.size() || !file.commit())
-        return name + QStringLiteral(" : ") + file.errorString();
-    return {};
+    return files::writeAtomically(path(), tallyfile::encode(QuonStrgrid::write(model.grid())));
 }
 
 } // namespace zb

@@ -1,8 +1,14 @@
 #pragma once
 // The tally file on disk: read at start, written after every recorded game and at the end of the
-// program. Writes replace the file atomically (QSaveFile), so a crash never leaves half a file.
-// A file that cannot be read is not lost: the first write afterwards moves it aside as
+// program. Writes replace the file atomically and are checked to their end, so neither a crash
+// nor a full disk ever leaves half a file or an empty one. A file that cannot be read (corrupt,
+// or no regular file at all) is not lost: the first write afterwards moves it aside as
 // zorbinettally.tld.bad before the new one takes its place.
+//
+// While the folder has no file yet, the tally is read from the place's fallback (the program's
+// folder that cannot be written), and written to the folder.
+
+#include "files/dataplace.h"
 
 #include <QString>
 
@@ -15,9 +21,12 @@ public:
     static inline const QString kFileName = QStringLiteral("zorbinettally.tld");
     static inline const QString kBadSuffix = QStringLiteral(".bad");
 
-    explicit TallyStore(QString folder);
+    explicit TallyStore(files::DataPlace place);
 
+    // Where the file is written.
     QString path() const;
+    // Where it is read from.
+    QString readPath() const;
     QString badPath() const;
 
     // Reads the file into model. Returns an empty string when the file was read or there is none,
@@ -31,7 +40,7 @@ public:
     bool keepingBadFile() const { return badPending_; }
 
 private:
-    QString folder_;
+    files::DataPlace place_;
     bool badPending_ = false;
 };
 

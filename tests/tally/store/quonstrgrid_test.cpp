@@ -1,4 +1,5 @@
 #include "tally/store/quonstrgrid.h"
+#include "tally/store/tallyfile.h"
 
 #include <gtest/gtest.h>
 
@@ -78,11 +79,58 @@ TEST(QuonStrgridTest, RefusesTextsThatAreNotATable) {
     }
 }
 
+// The text of a one-opponent table whose cells are given as they stand in the file.
+QByteArray oneOpponent(const QByteArray& name, const QByteArray& count) {
+    QByteArray text = "9\r\n2\r\n0\r\n" + name + "\r\n";
+    for (int c = 1; c < zb::kTallyColumns; ++c)
+        text += "0\r\n" + count + "\r\n";
+    return text;
+}
+
+TEST(QuonStrgridTest, NamesAreCutToTheLimitWhenRead) {
+    const qsizetype limit = QuonStrgrid::kMaxNameLength;
+    for (const qsizetype length : {limit - 1, limit, limit + 1, qsizetype(1) << 20}) {
+        SCOPED_TRACE(length);
+        TallyGrid read;
+        ASSERT_EQ(QuonStrgrid::read(oneOpponent(QByteArray(length, 'n'), "7"), read), QString());
+        EXPECT_EQ(read[1][0], QString(std::min(length, limit), u'n'));
+        EXPECT_EQ(read[1][8], "7");
+    }
+}
+
+TEST(QuonStrgridTest, ACountLongerThanAnyNumberIsNoNumber) {
+    const QByteArray atLimit(QuonStrgrid::kMaxCountLength, '0');
+    TallyGrid read;
+    ASSERT_EQ(QuonStrgrid::read(oneOpponent("Ann", atLimit), read), QString());
+    EXPECT_EQ(read[1][1], QString::fromLatin1(atLimit));
+    EXPECT_EQ(QuonStrgrid::read(oneOpponent("Ann", atLimit + "0"), read),
+              QuonStrgrid::numberError());
+    EXPECT_TRUE(read.empty());
+    // Row 0's first cell is a count too.
+    QByteArray text = oneOpponent("Ann", "1");
+    text.replace("9\r\n2\r\n0\r\n", "9\r\n2\r\n" + atLimit + "0\r\n");
+    EXPECT_EQ(QuonStrgrid::read(text, read), QuonStrgrid::numberError());
+}
+
+TEST(QuonStrgridTest, NamesAreWrittenCutToTheLimit) {
+    const QString longName(QuonStrgrid::kMaxNameLength + 5, u'n');
+    EXPECT_EQ(QuonStrgrid::cellText(longName), longName.left(QuonStrgrid::kMaxNameLength));
+    const TallyGrid grid{row("0", 0), row(longName, 10)};
+    EXPECT_TRUE(QuonStrgrid::write(grid).contains(
+        "\r\n" + QByteArray(QuonStrgrid::kMaxNameLength, 'n') + "\r\n1\r\n"));
+}
+
 TEST(QuonStrgridTest, TheLargestTableReadsBack) {
-    TallyGrid grid(QuonStrgrid::kMaxRows, row("x", 0));
+    TallyGrid grid(QuonStrgrid::kMaxRows, row(QString(QuonStrgrid::kMaxNameLength, u'x'), 0));
+    for (auto& r : grid)
+        for (int c = 1; c < zb::kTallyColumns; ++c)
+            r[std::size_t(c)] = "-2147483648";
+    grid[0][0] = "0";
     TallyGrid read;
     ASSERT_EQ(QuonStrgrid::read(QuonStrgrid::write(grid), read), QString());
     EXPECT_EQ(read.size(), std::size_t(QuonStrgrid::kMaxRows));
+    EXPECT_LE(QuonStrgrid::write(grid).size(), zb::tallyfile::kMaxText)
+        << "the file can hold the largest table";
 }
 
 } // namespace

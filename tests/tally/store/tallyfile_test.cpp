@@ -113,4 +113,24 @@ TEST(TallyFileTest, ErrorTextsReadAsDesigned) {
               "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
 }
 
+TEST(TallyFileTest, ATextAtTheLimitReadsAndOnePastItIsRefused) {
+    const QByteArray text(kMaxText, 'a');
+    const Decoded d = decode(encode(text), kName);
+    ASSERT_TRUE(d.ok()) << d.error.toStdString();
+    EXPECT_EQ(d.text.size(), kMaxText);
+    const Decoded past = decode(encode(text + 'a'), kName);
+    EXPECT_EQ(past.error, tooLargeError());
+    EXPECT_TRUE(past.text.isEmpty());
+}
+
+// Blocks that expand to more than the header announced are refused at the block that passes it,
+// whatever follows: the text never grows past the stored length.
+TEST(TallyFileTest, BlocksBeyondTheStoredLengthAreRefused) {
+    QByteArray file = encode(QByteArray(3 * kChunk, 'a'));
+    file.replace(0, 8, header(std::uint32_t(kChunk)));
+    const Decoded d = decode(file, kName);
+    EXPECT_EQ(d.error, sizeError());
+    EXPECT_TRUE(d.text.isEmpty());
+}
+
 } // namespace

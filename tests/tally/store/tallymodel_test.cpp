@@ -1,3 +1,4 @@
+#include "tally/store/quonstrgrid.h"
 #include "tally/store/tallymodel.h"
 
 #include <QSignalSpy>
@@ -236,6 +237,32 @@ TEST(TallyModelTest, NamesAreKeptAsTheFileCanHoldThem) {
     m.loadchecklist({"Ann\nBob"});
     m.addgame(false, {"Ann\nBob"});
     EXPECT_EQ(counts(m, 1), "1 1 0 0 1 1 0 0");
+}
+
+TEST(TallyModelTest, NamesAreCutToTheLimitWhenRecorded) {
+    const qsizetype limit = zb::QuonStrgrid::kMaxNameLength;
+    const QString kept(limit, u'a');
+    const QString longName = kept + "tail";
+    TallyModel m;
+    ASSERT_TRUE(m.choose(longName));
+    EXPECT_EQ(m.tallied(), QStringList({kept}));
+    EXPECT_FALSE(m.choose(kept + "other")) << "the same opponent to the tally";
+    EXPECT_EQ(m.rowOf(longName), 1);
+    m.loadchecklist({longName, "Bob"});
+    EXPECT_EQ(m.currentPlayers(), QStringList({kept, "Bob"}));
+    m.addgame(false, {longName});
+    EXPECT_EQ(counts(m, 1), "1 1 0 0 1 1 0 0");
+    ASSERT_TRUE(m.choose(QString(limit, u'b')));
+    EXPECT_EQ(m.tallied().last(), QString(limit, u'b')) << "a name at the limit stays whole";
+}
+
+TEST(TallyModelTest, NamesAreCutToTheLimitWhenLoaded) {
+    zb::TallyGrid grid(2);
+    grid[0] = {"0", "1", "0", "0", "0", "0", "0", "0", "0"};
+    grid[1] = {QString(5000, u'n'), "4", "2", "1", "1", "0", "0", "0", "0"};
+    TallyModel m;
+    ASSERT_EQ(m.load(grid), QString());
+    EXPECT_EQ(m.tallied(), QStringList({QString(zb::QuonStrgrid::kMaxNameLength, u'n')}));
 }
 
 } // namespace
