@@ -151,7 +151,6 @@ int TServer::admit(TSock* sock, int firstSlot) {
     p.watching = false;
     p.framer.clear();
     p.cutOff = false;
-    loggedIn_[slot] = false;
     peerReports_[slot].setSource(QStringLiteral("slot %1").arg(slot));
     receivedlist.clear(slot);
     if (sock) {
