@@ -1,15 +1,19 @@
 // Fuzzes the host: arbitrary bytes from arbitrary connections through the framing, the queue, the
 // dispatcher and the game, with connections coming and going and game timers ticking whenever
-// the input says. The host must neither crash nor trip a sanitizer, and must still welcome a
-// newcomer afterwards.
+// the input says. The host must neither crash nor trip a sanitizer, must send nothing longer
+// than the framing limit, must report peers' input only on the quiet channel, and must still
+// welcome a newcomer afterwards.
 //
 // Input is a script of operations, each one byte followed by its operands:
 //   0        a connection arrives                1 s      connection s (0..10) leaves
 //   2 s n .. n raw bytes from connection s       3 k      k dispatcher ticks
 //   4        every running game timer ticks      5 s i x  a well-formed request i from slot s
+//   6 s i x k  request i from slot s with k * 520 filler bytes before its terminator: long names
+//              and chat lines, malformed numbers, and messages at and past the framing limit
 
 #include "host/tserver.h"
 #include "net/guard.h"
+#include "net/peerreports.h"
 #include "rules/random.h"
 
 #include <QCoreApplication>
@@ -55,7 +59,17 @@ QByteArray request(int slot, int which, int x) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     app();
     static const bool quiet = [] {
-        zb::setErrorReporter([](const QString&) {});
+        // What peers send is reported on the quiet channel alone; nothing of it may reach the
+        // general error report, whose message box is for the player's own failures.
+        zb::setErrorReporter([](const QString& text) {
+            std::fprintf(stderr, "peer input reached the error report: %s\n",
+                         text.toUtf8().constData());
+            std::abort();
+        });
+        zb::setPeerReporter([](const QString& line) {
+            if (line.size() > zb::kMaxReportLineChars + 3)
+                std::abort();
+        });
         return true;
     }();
     (void)quiet;
@@ -64,6 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zb::TServer server([] { return 1; }, rng);
     QByteArray lastWelcome;
     server.setOutputTap([&](int, const QByteArray& m) {
+        // Nothing the host sends may be longer than a table takes.
+        if (m.size() - 1 > zb::proto::kMaxPending)
+            std::abort();
         if (m.startsWith("CMD_newplayerinfo+"))
             lastWelcome = m;
     });
@@ -71,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t i = 0;
     auto byte = [&]() -> int { return i < size ? data[i++] : 0; };
     while (i < size) {
-        switch (byte() % 6) {
+        switch (byte() % 7) {
         case 0:
             server.attachLocal();
             break;
@@ -97,6 +114,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int slot = byte() % 11;
             const int which = byte();
             server.feed(slot, request(slot, which, byte()));
+            break;
+        }
+        case 6: {
+            const int slot = byte() % 11;
+            const int which = byte();
+            const QByteArray m = request(slot, which, byte());
+            server.feed(slot, m.chopped(1) + QByteArray(byte() * 520, 'x') + '\xFF');
             break;
         }
         }

@@ -7,6 +7,7 @@
 
 #include "net/httpcliparser.h"
 #include "net/httpcliurl.h"
+#include "net/httpstatus.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -96,6 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(whole.end == pieces.end);
     check(whole.status == pieces.status);
     check(whole.location == pieces.location);
+    // What the player is told of a status is its number and at most our own name for it.
+    if (whole.status != 0) {
+        const QString told = zb::httpStatusText(whole.status);
+        check(told.startsWith(QString::number(whole.status)));
+        check(told.size() < 40);
+    }
     // Whatever a server names as the next address, only plain http with a host is followed.
     const QUrl next = zb::redirectTarget(QUrl(QStringLiteral("http://h/a/b")), whole.location);
     if (const auto target = zb::httpTarget(next)) {

@@ -264,6 +264,14 @@ void GameFlow::sendGameTo(int slot) {
         const tplayer& p = players_[seat];
         out_.sendTo(slot, toTable::pscore(seat, p.card.total, "*", entriesOf(p.card)));
     }
+    // What the others learnt from messages sent before the newcomer came: the turn's bonus die
+    // and who is just watching.
+    if (bonus_)
+        out_.sendTo(slot, toTable::setbonusdice(bonusDie_));
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        if (players_[seat].watching)
+            out_.sendTo(slot, toTable::justwatching(seat, 1));
+    }
 }
 
 } // namespace zb::host

@@ -47,6 +47,8 @@ TServer::TServer(std::function<int()> botSpeed, rules::Random& rng, QObject* par
         kDispatchInterval, [this] { socktimerTimer(); }, [this] { return !receivedlist.empty(); },
         this);
     deadlines_ = new host::ConnectionDeadlines([this](int slot) { disconnectsock(slot); }, this);
+    for (PeerReports& reports : peerReports_)
+        reports = PeerReports(&allPeerReports_);
 }
 
 TServer::~TServer() {
@@ -149,6 +151,7 @@ int TServer::admit(TSock* sock, int firstSlot) {
     p.watching = false;
     p.framer.clear();
     p.cutOff = false;
+    peerReports_[slot].setSource(QStringLiteral("slot %1").arg(slot));
     receivedlist.clear(slot);
     if (sock) {
         sock->setTag(slot);
@@ -267,6 +270,7 @@ void TServer::release(int slot) {
     p.connection = nullptr;
     p.connectionId = 0;
     p.framer.clear();
+    loggedIn_[slot] = false;
     if (sock)
         sock->deleteLater();
     game_->slotLeft(slot);
@@ -277,6 +281,13 @@ void TServer::release(int slot) {
 void TServer::sendToAll(const QByteArray& message) {
     for (int slot = 1; slot <= players_.count(); ++slot)
         sendTo(slot, message);
+}
+
+void TServer::relayToAll(const QByteArray& message) {
+    // The message ends with its terminator, which the limit does not count.
+    if (message.size() - 1 > proto::kMaxPending)
+        return;
+    sendToAll(message);
 }
 
 void TServer::sendToOthers(int except, const QByteArray& message) {

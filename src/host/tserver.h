@@ -9,17 +9,25 @@
 // hosting player's table, slot 1, may name any seat in CMD_justwatch and alone may start games
 // and remove players). Numbers out of range make a message ignored. A connection that has not
 // logged in, or leaves a message unfinished, for too long is closed (host/timeouts.h).
+//
+// A connection logs in once; a later CMD_logininfo from it is ignored. A message whose number
+// field does not convert is dropped and reported on the quiet channel (net/peerreports.h),
+// briefly and a few times a minute at most, never through the general error report. Names are
+// cut to kMaxNameBytes and a chat line that could not be relayed within the framing limit is not
+// relayed, so nothing the host sends is longer than a table takes.
 
 #include "host/gameflow.h"
 #include "host/outbox.h"
 #include "host/playertable.h"
 #include "host/receivequeues.h"
 #include "host/timeouts.h"
+#include "net/peerreports.h"
 #include "net/tsock.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
 
 namespace zb {
@@ -35,6 +43,10 @@ class ConnectionDeadlines;
 class TServer : public QObject, private host::Outbox {
     Q_OBJECT
 public:
+    // The longest name a login keeps: four of them fit in a winner text, and one with the
+    // longest chat line a table sends fits in a relay, well within the framing limit.
+    static constexpr qsizetype kMaxNameBytes = 1024;
+
     TServer(std::function<int()> botSpeed, rules::Random& rng, QObject* parent = nullptr);
     ~TServer() override;
 
@@ -116,6 +128,8 @@ private:
     void sendToAll(const QByteArray& message) override;
     void sendTo(int slot, const QByteArray& message) override;
     void sendToOthers(int slot, const QByteArray& message);
+    // Sends a relay to all unless it is longer than any table would take.
+    void relayToAll(const QByteArray& message);
 
     TSock* Sock1 = nullptr;
     host::PlayerTable players_;
@@ -127,6 +141,11 @@ private:
     QString ownAddress_;
     quint16 ownPort_ = 0;
     quint64 lastConnectionId_ = 0;
+    // Whether the slot's connection has logged in.
+    std::array<bool, host::kSlots + 1> loggedIn_{};
+    // Reports of what each connection sent that could not be handled, and their common bound.
+    ReportLimiter allPeerReports_{kAllPeerReportsPerWindow, kPeerReportWindow};
+    std::array<PeerReports, host::kSlots + 1> peerReports_;
     OutputTap tap_;
 };
 

@@ -1,12 +1,14 @@
 // The dispatcher of TServer and the handlers of the messages that tables send. Each handler
-// reads its fields from the front of the argument string; a number field that is not a number
-// ends the handler with a conversion error, which the dispatcher's guard reports.
+// reads all its fields from the front of the argument string before it acts, so a number field
+// that is not a number ends the handler with a conversion error before anything has changed:
+// the message is dropped, and the error goes to the connection's quiet reports.
 
 #include "host/tserver.h"
 
 #include "host/deadlines.h"
 #include "net/commandwords.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 
@@ -55,19 +57,22 @@ void TServer::socktimerTimer() {
     const proto::Command command = proto::splitCommand(taken->message);
     if (const Handler handler = handlerFor(command.word)) {
         proto::Fields fields(command.args);
-        (this->*handler)(taken->slot, fields);
+        const int slot = taken->slot;
+        peerReports_[slot].run([&] { (this->*handler)(slot, fields); });
     }
 }
 
 void TServer::receivedlogininfo(int from, proto::Fields& f) {
     const int n = f.nextInt();
-    if (n != from)
+    // A connection logs in once: a repeated login would be relayed to every table again.
+    if (n != from || loggedIn_[n])
         return;
     const QByteArray version = f.next();
-    const QByteArray name = f.rest();
+    const QByteArray name = f.rest().first(std::min(f.rest().size(), kMaxNameBytes));
     tplayer& p = players_[n];
     p.name = name;
     p.connected = true;
+    loggedIn_[n] = true;
     deadlines_->loggedIn(n);
     sendToAll(toTable::newplayerinfo(n, name));
     for (int i = 1; i <= players_.count(); ++i) {
@@ -93,14 +98,14 @@ void TServer::chat(int from, proto::Fields& f) {
     const QByteArray slotText = f.next();
     if (proto::toInt(slotText) != from)
         return;
-    sendToAll(toTable::chat(slotText, players_[from].name, f.rest()));
+    relayToAll(toTable::chat(slotText, players_[from].name, f.rest()));
 }
 
 void TServer::action(int from, proto::Fields& f) {
     const QByteArray slotText = f.next();
     if (proto::toInt(slotText) != from)
         return;
-    sendToAll(toTable::action(slotText, players_[from].name, f.rest()));
+    relayToAll(toTable::action(slotText, players_[from].name, f.rest()));
 }
 
 void TServer::playasound(int from, proto::Fields& f) {

@@ -1,4 +1,5 @@
 #include "net/errors.h"
+#include "net/peerreports.h"
 #include "net/protocol.h"
 
 #include <QString>
@@ -13,8 +14,9 @@ const QByteArray kVersion = QByteArrayLiteral(ZB_VERSION);
 namespace {
 
 [[noreturn]] void notAnInteger(QByteArrayView text) {
+    // The field is a peer's text: only a short, printable cut of it goes into the message.
     // Wire text is Latin-1; the error report reads exception texts as UTF-8.
-    const QByteArray shown = QString::fromLatin1(text).toUtf8();
+    const QByteArray shown = reportableText(text).toUtf8();
     // Built by appending: GCC 12 warns falsely (-Wrestrict) about "'" + std::string at -O3.
     std::string message;
     message.reserve(static_cast<std::size_t>(shown.size()) + 32);

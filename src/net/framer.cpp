@@ -18,6 +18,13 @@ bool Framer::feed(QByteArrayView bytes, QList<QByteArray>& out) {
         if (!hit)
             break;
         const qsizetype at = static_cast<const char*>(hit) - data;
+        // A message that came whole in one delivery is bound by the limit as much as one that
+        // trickles in; nothing after an oversized message is handed on.
+        const qsizetype length = (from == 0 ? pending_.size() : 0) + (at - from);
+        if (length > kMaxPending) {
+            pending_.clear();
+            return false;
+        }
         if (from == 0 && !pending_.isEmpty()) {
             pending_.append(data, at);
             out.append(std::exchange(pending_, QByteArray()));

@@ -30,10 +30,14 @@ bool isRedirect(int status) {
 } // namespace
 
 HttpCli::HttpCli(QObject* parent)
-    : QObject(parent), resolver_(new HttpCliResolver(this)), silence_(new QTimer(this)) {
+    : QObject(parent), resolver_(new HttpCliResolver(this)), silence_(new QTimer(this)),
+      deadlineTimer_(new QTimer(this)) {
     silence_->setSingleShot(true);
     silence_->setInterval(timeout_);
     connect(silence_, &QTimer::timeout, this, [this] { guarded([this] { onSilence(); }); });
+    deadlineTimer_->setSingleShot(true);
+    deadlineTimer_->setInterval(deadline_);
+    connect(deadlineTimer_, &QTimer::timeout, this, [this] { guarded([this] { onDeadline(); }); });
 }
 
 HttpCli::~HttpCli() {
@@ -50,13 +54,21 @@ void HttpCli::setTimeout(std::chrono::milliseconds timeout) {
     silence_->setInterval(timeout_);
 }
 
+void HttpCli::setDeadline(std::chrono::milliseconds deadline) {
+    deadline_ = std::max(deadline, std::chrono::milliseconds(1));
+    deadlineTimer_->setInterval(deadline_);
+}
+
 bool HttpCli::get() {
     if (state_ != State::Idle)
         return false;
     redirects_ = 0;
     status_ = 0;
+    contentLength_.reset();
     received_ = 0;
     reason_.clear();
+    failure_ = Failure::None;
+    deadlineTimer_->start();
     startRequest(QUrl(url_));
     return true;
 }
@@ -64,7 +76,7 @@ bool HttpCli::get() {
 void HttpCli::abort() {
     if (state_ == State::Idle || state_ == State::Reporting)
         return;
-    finish(false, QStringLiteral("aborted"));
+    finish(Failure::Aborted, QStringLiteral("aborted"));
 }
 
 void HttpCli::startRequest(const QUrl& url) {
@@ -74,10 +86,11 @@ void HttpCli::startRequest(const QUrl& url) {
     target_ = httpTarget(url);
     parser_.emplace(limits_);
     status_ = 0;
+    contentLength_.reset();
     state_ = State::Resolving;
     restartSilence();
     if (!target_) {
-        finish(false, QStringLiteral("not an http address: ") + url.toString());
+        finish(Failure::NotHttp, QStringLiteral("not an http address: ") + url.toString());
         return;
     }
     const quint64 generation = generation_;
@@ -89,7 +102,7 @@ void HttpCli::startRequest(const QUrl& url) {
 
 void HttpCli::connectTo(std::optional<std::uint32_t> address) {
     if (!address) {
-        finish(false, QStringLiteral("host not found: ") + target_->host);
+        finish(Failure::Unreachable, QStringLiteral("host not found: ") + target_->host);
         return;
     }
     state_ = State::Connecting;
@@ -113,7 +126,7 @@ void HttpCli::connectTo(std::optional<std::uint32_t> address) {
     try {
         sock_->open();
     } catch (const ZbError& e) {
-        finish(false, QString::fromUtf8(e.what()));
+        finish(Failure::Unreachable, QString::fromUtf8(e.what()));
     }
 }
 
@@ -123,7 +136,7 @@ void HttpCli::onConnected() {
     try {
         sock_->send(httpRequest(*target_));
     } catch (const ZbError& e) {
-        finish(false, QString::fromUtf8(e.what()));
+        finish(Failure::CutShort, QString::fromUtf8(e.what()));
     }
 }
 
@@ -134,7 +147,7 @@ void HttpCli::onRead() {
     try {
         data = sock_->receive();
     } catch (const ZbError& e) {
-        finish(false, QString::fromUtf8(e.what()));
+        finish(Failure::CutShort, QString::fromUtf8(e.what()));
         return;
     }
     if (data.isEmpty())
@@ -144,8 +157,9 @@ void HttpCli::onRead() {
 }
 
 void HttpCli::onInfo(TSocketInfo kind, const QString& text) {
+    // An error before the connection was made means it could not be made; after, it broke.
     if (kind == TSocketInfo::siError)
-        finish(false, text);
+        finish(state_ == State::Connecting ? Failure::Unreachable : Failure::CutShort, text);
     else if (kind == TSocketInfo::siClose)
         onConnectionClosed();
 }
@@ -154,19 +168,25 @@ void HttpCli::onConnectionClosed() {
     if (state_ != State::Receiving && state_ != State::Connecting)
         return;
     if (!parser_ || state_ == State::Connecting) {
-        finish(false, QStringLiteral("the connection closed"));
+        finish(Failure::Unreachable, QStringLiteral("the connection closed"));
         return;
     }
     if (parser_->finish() == HttpResponseParser::Event::Complete)
-        finish(true, {});
+        finish(Failure::None, {});
     else
-        finish(false, parser_->failure());
+        finish(Failure::CutShort, parser_->failure());
 }
 
 void HttpCli::onSilence() {
     if (state_ == State::Idle || state_ == State::Reporting)
         return;
-    finish(false, QStringLiteral("no answer for %1 ms").arg(timeout_.count()));
+    finish(Failure::Silence, QStringLiteral("no answer for %1 ms").arg(timeout_.count()));
+}
+
+void HttpCli::onDeadline() {
+    if (state_ == State::Idle || state_ == State::Reporting)
+        return;
+    finish(Failure::Deadline, QStringLiteral("not done within %1 ms").arg(deadline_.count()));
 }
 
 void HttpCli::process(QByteArrayView data) {
@@ -202,10 +222,10 @@ void HttpCli::process(QByteArrayView data) {
             }
             break;
         case Event::Complete:
-            finish(true, {});
+            finish(Failure::None, {});
             return;
         case Event::Failed:
-            finish(false, parser_->failure());
+            finish(Failure::Malformed, parser_->failure());
             return;
         }
     }
@@ -214,15 +234,16 @@ void HttpCli::process(QByteArrayView data) {
 // Decides what the response's status means. True when its body is the download.
 bool HttpCli::handleHeaders() {
     status_ = parser_->statusCode();
+    contentLength_ = parser_->contentLength();
     if (isRedirect(status_) && !parser_->location().isEmpty()) {
         if (redirects_ >= kMaxRedirects) {
-            finish(false, QStringLiteral("too many redirects"));
+            finish(Failure::Redirects, QStringLiteral("too many redirects"));
             return false;
         }
         const QUrl next = redirectTarget(current_, parser_->location());
         if (!httpTarget(next)) {
-            finish(false, QStringLiteral("redirect to an address that is not http: ") +
-                              QString::fromLatin1(parser_->location()));
+            finish(Failure::Redirects, QStringLiteral("redirect to an address that is not http: ") +
+                                           QString::fromLatin1(parser_->location()));
             return false;
         }
         ++redirects_;
@@ -230,13 +251,13 @@ bool HttpCli::handleHeaders() {
         return false;
     }
     if (status_ >= 400) {
-        finish(false, QStringLiteral("status %1").arg(status_));
+        finish(Failure::Status, QStringLiteral("status %1").arg(status_));
         return false;
     }
     if (status_ < 200 || status_ >= 300) {
         // Neither the download nor a way to it: storing this body as the installer would only
         // start something that is not one.
-        finish(false, QStringLiteral("unexpected status %1").arg(status_));
+        finish(Failure::Status, QStringLiteral("unexpected status %1").arg(status_));
         return false;
     }
     return true;
@@ -244,20 +265,24 @@ bool HttpCli::handleHeaders() {
 
 bool HttpCli::storeBody(QByteArrayView piece) {
     if (sink_ && sink_->write(piece.data(), piece.size()) != piece.size()) {
-        finish(false, QStringLiteral("cannot write the download: ") + sink_->errorString());
+        finish(Failure::Write,
+               QStringLiteral("cannot write the download: ") + sink_->errorString());
         return false;
     }
     received_ += piece.size();
     return true;
 }
 
-void HttpCli::finish(bool succeeded, const QString& reason) {
+void HttpCli::finish(Failure failure, const QString& reason) {
     if (state_ == State::Idle || state_ == State::Reporting)
         return;
+    const bool succeeded = failure == Failure::None;
     state_ = State::Reporting;
     reason_ = reason;
+    failure_ = failure;
     ++generation_;
     silence_->stop();
+    deadlineTimer_->stop();
     resolver_->cancel();
     dropSocket();
     QTimer::singleShot(0, this, [this, succeeded] {

@@ -23,22 +23,25 @@
 namespace zb::proto {
 
 constexpr char kTerminator = '\xFF';
-// A connection that sends more than this without a terminator is cut off.
+// The longest message (without its terminator) a receiver takes, whether it comes whole in one
+// delivery or in pieces; a connection that sends a longer one is cut off.
 constexpr qsizetype kMaxPending = 64 * 1024;
 extern const QByteArray kVersion; // the project's version, "1.0.4"
 // The chatter sounds a player can send: "wave1" to "wave20".
 constexpr int kChatterSounds = 20;
 
 // Decimal text to a 32-bit integer with an optional sign; anything else throws EConvertError
-// "'<text>' is not a valid integer value".
+// "'<text>' is not a valid integer value", the text as reportableText() shows it (cut to a few
+// dozen characters, control characters as "?").
 int toInt(QByteArrayView text);
 
 // One connection's pending bytes and the cutting of complete messages from them.
 class Framer {
 public:
     // Appends bytes and moves every complete, non-empty message (without its 0xFF) to out, in
-    // order. Returns false when the bytes after the last terminator exceed kMaxPending: the
-    // connection should then be closed (the pending bytes are dropped).
+    // order. Returns false when a message, complete or still unfinished, exceeds kMaxPending:
+    // the connection should then be closed. The messages before that one are in out; it and
+    // everything after it are dropped, the pending bytes included.
     bool feed(QByteArrayView bytes, QList<QByteArray>& out);
     const QByteArray& pending() const { return pending_; }
     void clear() { pending_.clear(); }

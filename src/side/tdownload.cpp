@@ -8,15 +8,19 @@
 #include "net/httpcli.h"
 #include "shell/dialogs.h"
 #include "shell/settings.h"
+#include "side/downloadverdict.h"
+#include "side/installerfile.h"
 #include "side/jpegreader.h"
 #include "side/lobbylauncher.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSaveFile>
 
 namespace zb {
 namespace {
@@ -38,6 +42,11 @@ const QString kNoLobbyText = QStringLiteral(
     "Please close the game and open the Quon77 Lobby using the icon on your desktop or using "
     "the your Window's start-up menu.");
 const QString kInstallFailedText = QStringLiteral("An Error has Occurred.");
+const QString kNoFileNameText =
+    QStringLiteral("The download address names no file that the installer may be stored as.");
+const QString kAbortedText = QStringLiteral("Download Aborted");
+const QString kStoppedText = QStringLiteral("Stopped");
+const QString kNotStartedText = QStringLiteral("The installer could not be started");
 
 const QStringList kInstallerArguments = {QStringLiteral("/SP-"), QStringLiteral("/silent"),
                                          QStringLiteral("/noicons")};
@@ -74,7 +83,8 @@ Tdownload::Tdownload(QWidget* parent)
 }
 
 Tdownload::~Tdownload() {
-    // The client goes first, so no event of a download reaches a half-destroyed window.
+    // The client goes first, so no event of a download reaches a half-destroyed window; a
+    // download still under way is then dropped with its temporary file.
     delete HttpCli1;
     HttpCli1 = nullptr;
 }
@@ -177,20 +187,26 @@ void Tdownload::getbuttonClick() {
     if (HttpCli1->busy())
         return;
     state_ = 1;
-    const QString name = url_.mid(url_.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString name = installerFileName(url_);
     infolabel2->setText(name);
-    file_.close();
-    file_.setFileName(QDir(folder_.isEmpty() ? dataFolder() : folder_).filePath(name));
-    // A name that is empty, "." or ".." names a folder, which cannot be opened as a file.
-    if (name.isEmpty() || !file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        showMessage(file_.errorString());
+    if (name.isEmpty()) {
+        showMessage(kNoFileNameText);
+        return;
+    }
+    installerPath_ = QDir(folder_.isEmpty() ? dataFolder() : folder_).filePath(name);
+    // Written beside the installer under a name of its own; the installer's name is taken only
+    // when the whole of it has arrived.
+    file_ = std::make_unique<QSaveFile>(installerPath_);
+    if (!file_->open(QIODevice::WriteOnly)) {
+        showMessage(file_->errorString());
+        file_.reset();
         return;
     }
     getbutton->setEnabled(false);
     abortbutton->setEnabled(true);
     infolabel->setText(QStringLiteral("Loading"));
     HttpCli1->setURL(url_);
-    HttpCli1->setRcvdStream(&file_);
+    HttpCli1->setRcvdStream(file_.get());
     HttpCli1->get();
 }
 
@@ -198,7 +214,7 @@ void Tdownload::abortbuttonClick() {
     HttpCli1->abort();
     infolabel->setText(QStringLiteral("Download has been aborted."));
     state_ = 2;
-    infolabel3->setText(QStringLiteral("Download Aborted"));
+    infolabel3->setText(kStoppedText);
 }
 
 void Tdownload::HttpCli1HeaderData() {
@@ -215,17 +231,25 @@ void Tdownload::HttpCli1DocData(qint64 received) {
 
 void Tdownload::HttpCli1RequestDone(bool succeeded) {
     HttpCli1->setRcvdStream(nullptr);
-    // A file the system could not finish writing is no installer either.
-    const bool stored = succeeded && file_.flush() && file_.error() == QFileDevice::NoError;
-    if (stored) {
-        infolabel->setText(QStringLiteral("Received %1 bytes").arg(file_.size()));
+    QString why = whyNotInstalled(downloadEnd(*HttpCli1));
+    if (why.isEmpty() && !succeeded)
+        why = kAbortedText;
+    // Stopped after the last byte came, before this report: still stopped.
+    if (why.isEmpty() && state_ == 2)
+        why = kStoppedText;
+    if (why.isEmpty() && (!file_ || !file_->commit()))
+        why = QStringLiteral("The download could not be stored");
+    file_.reset(); // drops the temporary file unless it became the installer
+    if (why.isEmpty()) {
+        infolabel->setText(
+            QStringLiteral("Received %1 bytes").arg(QFileInfo(installerPath_).size()));
     } else {
-        infolabel->setText(QStringLiteral("Download Aborted"));
+        infolabel->setText(kAbortedText);
+        infolabel3->setText(why);
         state_ = 2;
     }
     getbutton->setEnabled(true);
     abortbutton->setEnabled(false);
-    file_.close();
     if (state_ != 2)
         install();
 }
@@ -233,7 +257,8 @@ void Tdownload::HttpCli1RequestDone(bool succeeded) {
 void Tdownload::install() {
     infolabel3->setText(QStringLiteral("Installing"));
     LobbyLauncher& launcher = launcher_ ? *launcher_ : systemLobbyLauncher();
-    if (!launcher.startInstaller(file_.fileName(), kInstallerArguments)) {
+    if (!launcher.startInstaller(installerPath_, kInstallerArguments)) {
+        infolabel3->setText(kNotStartedText);
         showMessage(kInstallFailedText);
         return;
     }

@@ -7,15 +7,22 @@
 // Download state (downloadState()): 0 at creation, 1 while a download runs or after it succeeded,
 // 2 after it failed or was stopped; only a download that ends in state 1 starts the installer.
 // A started installer or lobby ends the game: the window asks for File > Exit with exitRequested().
+//
+// The installer is written under a temporary name beside its own and takes its name only once it
+// has arrived whole (side/downloadverdict.h): a failed or stopped download leaves nothing under
+// the installer's name and an earlier file of that name as it was. Its name is the address's
+// last path segment, never one of the program's own files (side/installerfile.h). A download that
+// installs nothing says why in the status line; the progress line says "Download Aborted".
 
 #include <QByteArrayView>
-#include <QFile>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QFrame;
 class QLabel;
 class QPushButton;
+class QSaveFile;
 
 namespace zb {
 
@@ -94,7 +101,8 @@ private:
     QString folder_;
     Dialogs* dialogs_ = nullptr;
     LobbyLauncher* launcher_ = nullptr;
-    QFile file_;
+    std::unique_ptr<QSaveFile> file_; // the download under way, until it is kept or dropped
+    QString installerPath_;
     int state_ = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include "host/tserver.h"
 #include "net/guard.h"
+#include "net/peerreports.h"
 #include "rules/random.h"
 #include "testclient.h"
 
@@ -20,6 +21,8 @@ class HostFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         previousReporter_ = zb::setErrorReporter([this](const QString& t) { errors.append(t); });
+        previousPeerReporter_ =
+            zb::setPeerReporter([this](const QString& t) { peerReports.append(t); });
         server = std::make_unique<zb::TServer>([this] { return botSpeed; }, random);
         server->setPortName(QStringLiteral("0"));
         server->setListening(true);
@@ -30,6 +33,7 @@ protected:
         clients.clear();
         server.reset();
         zb::setErrorReporter(std::move(previousReporter_));
+        zb::setPeerReporter(std::move(previousPeerReporter_));
     }
 
     // A connection that has its slot (or was refused).
@@ -55,10 +59,12 @@ protected:
     std::unique_ptr<zb::TServer> server;
     quint16 port = 0;
     std::vector<std::unique_ptr<TestClient>> clients;
-    QStringList errors;
+    QStringList errors;      // the general error report: the host's own failures
+    QStringList peerReports; // the quiet channel: what peers sent that could not be handled
 
 private:
     zb::ErrorReporter previousReporter_;
+    zb::ErrorReporter previousPeerReporter_;
 };
 
 } // namespace hosttest

@@ -1,48 +1,12 @@
 // The host's socketless seam, which the fuzzer drives: the same admission, framing, queueing,
 // dispatching and departures as real connections.
 
-#include "host/tserver.h"
-#include "net/guard.h"
-#include "rules/random.h"
-
-#include <QList>
-#include <QStringList>
-#include <gtest/gtest.h>
+#include "seamfixture.h"
 
 namespace {
 
-QByteArray T(const QByteArray& text) {
-    return text + '\xFF';
-}
-
-class SeamTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previous_ = zb::setErrorReporter([this](const QString& t) { errors.append(t); });
-        server.setOutputTap([this](int slot, const QByteArray& m) { sent.append({slot, m}); });
-    }
-    void TearDown() override { zb::setErrorReporter(std::move(previous_)); }
-    void drain() {
-        while (server.dispatchOne()) {
-        }
-    }
-    QList<QByteArray> to(int slot) const {
-        QList<QByteArray> out;
-        for (const auto& [s, m] : sent) {
-            if (s == slot)
-                out.append(m);
-        }
-        return out;
-    }
-
-    zb::rules::Random random{5};
-    zb::TServer server{[] { return 1; }, random};
-    QList<std::pair<int, QByteArray>> sent;
-    QStringList errors;
-
-private:
-    zb::ErrorReporter previous_;
-};
+using hosttest::SeamTest;
+using hosttest::T;
 
 TEST_F(SeamTest, LocalConnectionsAreAdmittedLikeRealOnes) {
     for (int slot = 1; slot <= 9; ++slot)
@@ -84,7 +48,8 @@ TEST_F(SeamTest, ConversionErrorsAreReportedAndTheNextMessageIsHandled) {
     const int a = server.attachLocal();
     server.feed(a, T("CMD_kickhim+1+zz+") + T("CMD_chat+1+ok|c"));
     drain();
-    EXPECT_EQ(errors, QStringList{"'zz' is not a valid integer value"});
+    EXPECT_EQ(peerReports, QStringList{"slot 1: 'zz' is not a valid integer value"});
+    EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(to(a).last(), T("CMD_chat+1+ chats: ok|c"));
 }
 

@@ -14,12 +14,14 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <thread>
 
 using namespace std::chrono_literals;
 using zb::HttpCli;
 using zbtest::HttpTestServer;
 using zbtest::patternBody;
 using zbtest::response;
+using Failure = zb::HttpCli::Failure;
 
 namespace {
 
@@ -128,6 +130,21 @@ TEST_F(HttpCliTest, ABodyWithoutALengthEndsWithTheConnection) {
     });
     ASSERT_TRUE(download(server.url(QStringLiteral("/x"))));
     EXPECT_EQ(stored(), QByteArray("first piece second piece"));
+    // The caller can tell that no length was announced.
+    EXPECT_EQ(client_->contentLength(), std::nullopt);
+    EXPECT_EQ(client_->failure(), Failure::None);
+}
+
+TEST_F(HttpCliTest, TellsTheAnnouncedLengthOfTheFinalResponse) {
+    HttpTestServer server([](const auto& c, const std::string& request) {
+        if (request.rfind("GET /first ", 0) == 0)
+            c.send(response(302, "Location: /second\r\nContent-Length: 4\r\n", "gone"));
+        else
+            c.send(response(200, "Content-Length: 7\r\n", "payload"));
+    });
+    ASSERT_TRUE(download(server.url(QStringLiteral("/first"))));
+    EXPECT_EQ(client_->contentLength(), std::optional<qint64>(7));
+    EXPECT_EQ(client_->rcvdCount(), 7);
 }
 
 TEST_F(HttpCliTest, BytesBeyondTheAnnouncedLengthAreNotStored) {
@@ -142,6 +159,7 @@ struct FailureCase {
     const char* name;
     std::string reply;
     bool bodyBegins; // whether OnDocBegin comes before the failure
+    Failure failure;
 };
 
 class HttpCliFailureTest : public HttpCliTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -153,6 +171,7 @@ TEST_P(HttpCliFailureTest, EndsAsFailed) {
     EXPECT_EQ(docBegins, param.bodyBegins ? 1 : 0);
     EXPECT_EQ(doneCalls, 1);
     EXPECT_FALSE(client_->reasonText().isEmpty());
+    EXPECT_EQ(client_->failure(), param.failure);
 }
 
 std::string manyHeaders(int count) {
@@ -165,27 +184,35 @@ std::string manyHeaders(int count) {
 INSTANTIATE_TEST_SUITE_P(
     Replies, HttpCliFailureTest,
     ::testing::Values(
-        FailureCase{"NotFound", response(404, "Content-Length: 9\r\n", "not found"), false},
-        FailureCase{"ServerError", response(500, "", "broken"), false},
-        FailureCase{"Status418", response(418, "", ""), false},
-        FailureCase{"NotModified", response(304, "", ""), false},
-        FailureCase{"RedirectWithoutLocation", response(302, "", ""), false},
-        FailureCase{"Informational", response(100, "", ""), false},
-        FailureCase{"MalformedStatusLine", "HTTP/1.0 2x0 OK\r\n\r\nbody", false},
-        FailureCase{"NoStatusLine", "<html>hello</html>\r\n\r\n", false},
-        FailureCase{"HugeHeaderLine", "HTTP/1.0 200 OK\r\nX: " + std::string(1 << 20, 'a'), false},
-        FailureCase{"TenThousandHeaders", response(200, manyHeaders(10000), "body"), false},
-        FailureCase{"NegativeLength", response(200, "Content-Length: -5\r\n", "body"), false},
-        FailureCase{"NonNumericLength", response(200, "Content-Length: lots\r\n", "b"), false},
+        FailureCase{"NotFound", response(404, "Content-Length: 9\r\n", "not found"), false,
+                    Failure::Status},
+        FailureCase{"ServerError", response(500, "", "broken"), false, Failure::Status},
+        FailureCase{"Status418", response(418, "", ""), false, Failure::Status},
+        FailureCase{"NotModified", response(304, "", ""), false, Failure::Status},
+        FailureCase{"RedirectWithoutLocation", response(302, "", ""), false, Failure::Status},
+        FailureCase{"Informational", response(100, "", ""), false, Failure::Status},
+        FailureCase{"MalformedStatusLine", "HTTP/1.0 2x0 OK\r\n\r\nbody", false,
+                    Failure::Malformed},
+        FailureCase{"NoStatusLine", "<html>hello</html>\r\n\r\n", false, Failure::Malformed},
+        FailureCase{"HugeHeaderLine", "HTTP/1.0 200 OK\r\nX: " + std::string(1 << 20, 'a'), false,
+                    Failure::Malformed},
+        FailureCase{"TenThousandHeaders", response(200, manyHeaders(10000), "body"), false,
+                    Failure::Malformed},
+        FailureCase{"NegativeLength", response(200, "Content-Length: -5\r\n", "body"), false,
+                    Failure::Malformed},
+        FailureCase{"NonNumericLength", response(200, "Content-Length: lots\r\n", "b"), false,
+                    Failure::Malformed},
         FailureCase{"HugeLength", response(200, "Content-Length: 99999999999999999999999\r\n", "b"),
-                    false},
+                    false, Failure::Malformed},
         FailureCase{"ConflictingLengths",
-                    response(200, "Content-Length: 4\r\nContent-Length: 5\r\n", "body"), false},
+                    response(200, "Content-Length: 4\r\nContent-Length: 5\r\n", "body"), false,
+                    Failure::Malformed},
         FailureCase{"ChunkedBody",
                     response(200, "Transfer-Encoding: chunked\r\n", "4\r\nbody\r\n0\r\n\r\n"),
-                    false},
-        FailureCase{"BodyCutShort", response(200, "Content-Length: 100\r\n", "only some"), true},
-        FailureCase{"HeadersCutShort", "HTTP/1.0 200 OK\r\nContent-Le", false}),
+                    false, Failure::Malformed},
+        FailureCase{"BodyCutShort", response(200, "Content-Length: 100\r\n", "only some"), true,
+                    Failure::CutShort},
+        FailureCase{"HeadersCutShort", "HTTP/1.0 200 OK\r\nContent-Le", false, Failure::CutShort}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HttpCliTest, AStatusOf400OrMoreStoresNothing) {
@@ -213,6 +240,7 @@ TEST_F(HttpCliTest, AConnectionResetMidwayFails) {
         c.reset();
     });
     EXPECT_FALSE(download(server.url(QStringLiteral("/x"))));
+    EXPECT_EQ(client_->failure(), Failure::CutShort);
 }
 
 TEST_F(HttpCliTest, FollowsARedirectChainAndStoresOnlyTheLastBody) {
@@ -264,6 +292,7 @@ TEST_F(HttpCliTest, FollowsFiveRedirects) {
 TEST_F(HttpCliTest, RefusesASixthRedirect) {
     const auto server = hopServer(6);
     EXPECT_FALSE(download(server->url(QStringLiteral("/r0"))));
+    EXPECT_EQ(client_->failure(), Failure::Redirects);
     EXPECT_EQ(server->connections(), 6);
     EXPECT_TRUE(stored().isEmpty());
 }
@@ -299,6 +328,48 @@ TEST_F(HttpCliTest, ASilentServerTimesOut) {
     EXPECT_FALSE(download(server.url(QStringLiteral("/x")), 10s));
     EXPECT_TRUE(client_->reasonText().contains(QStringLiteral("no answer")))
         << client_->reasonText().toStdString();
+    EXPECT_EQ(client_->failure(), Failure::Silence);
+}
+
+TEST_F(HttpCliTest, ATrickleThatNeverFallsSilentEndsAtTheDeadline) {
+    std::atomic<bool> stop{false};
+    HttpTestServer server([&stop](const auto& c, const std::string&) {
+        c.send(response(200, "Content-Length: 1000000\r\n", ""));
+        while (!stop.load() && c.send("."))
+            std::this_thread::sleep_for(10ms);
+    });
+    client_->setTimeout(1s);
+    client_->setDeadline(250ms);
+    EXPECT_FALSE(download(server.url(QStringLiteral("/x")), 10s));
+    stop = true;
+    EXPECT_EQ(client_->failure(), Failure::Deadline);
+    // Bytes kept coming until then: the silence time-out had no say.
+    EXPECT_GT(client_->rcvdCount(), 1);
+    EXPECT_EQ(doneCalls, 1);
+}
+
+TEST_F(HttpCliTest, TheDeadlineCoversEveryRedirectAndStartsAfreshWithEachGet) {
+    std::atomic<bool> stop{false};
+    HttpTestServer server([&stop](const auto& c, const std::string& request) {
+        std::this_thread::sleep_for(60ms);
+        if (request.rfind("GET /ok ", 0) == 0)
+            c.send(response(200, "Content-Length: 2\r\n", "ok"));
+        else if (!stop.load())
+            c.send(response(302, "Location: /again\r\n", ""));
+    });
+    client_->setDeadline(200ms);
+    // Each hop alone is well within the deadline; together they are not.
+    EXPECT_FALSE(download(server.url(QStringLiteral("/again")), 10s));
+    stop = true;
+    EXPECT_EQ(client_->failure(), Failure::Deadline);
+    EXPECT_LT(client_->redirects(), HttpCli::kMaxRedirects);
+    EXPECT_TRUE(download(server.url(QStringLiteral("/ok")), 10s));
+    EXPECT_EQ(client_->failure(), Failure::None);
+}
+
+TEST_F(HttpCliTest, TheDefaultDeadlineIsHalfAnHour) {
+    EXPECT_EQ(client_->deadline(), std::chrono::minutes(30));
+    EXPECT_EQ(HttpCli::kDefaultDeadline, std::chrono::minutes(30));
 }
 
 TEST_F(HttpCliTest, ABodyThatStallsTimesOut) {
@@ -330,6 +401,7 @@ TEST_F(HttpCliTest, AbortMidwayEndsAsFailedFromTheEventLoop) {
     EXPECT_FALSE(download(server.url(QStringLiteral("/x"))));
     EXPECT_FALSE(reportedInsideAbort);
     EXPECT_EQ(client_->reasonText(), QStringLiteral("aborted"));
+    EXPECT_EQ(client_->failure(), Failure::Aborted);
     EXPECT_LT(client_->rcvdCount(), 100001);
     EXPECT_TRUE(zbtest::waitFor([&] { return clientLeft.load(); }));
     // Nothing more after the abort.
@@ -349,16 +421,20 @@ TEST_F(HttpCliTest, ARefusedConnectionFails) {
     EXPECT_FALSE(download(QStringLiteral("http://127.0.0.1:%1/x").arg(zbtest::refusingPort())));
     EXPECT_TRUE(client_->reasonText().contains(QStringLiteral("WSAECONNREFUSED")))
         << client_->reasonText().toStdString();
+    EXPECT_EQ(client_->failure(), Failure::Unreachable);
 }
 
 TEST_F(HttpCliTest, AHostNameThatDoesNotResolveFails) {
     EXPECT_FALSE(download(QStringLiteral("http://nonexistent.invalid/lobby/qlbsetup.exe"), 40s));
     EXPECT_EQ(docBegins, 0);
+    EXPECT_EQ(client_->failure(), Failure::Unreachable);
 }
 
 TEST_F(HttpCliTest, AnAddressThatIsNotHttpFails) {
     EXPECT_FALSE(download(QStringLiteral("ftp://127.0.0.1/lobby/qlbsetup.exe")));
+    EXPECT_EQ(client_->failure(), Failure::NotHttp);
     EXPECT_FALSE(download(QStringLiteral("not an address at all")));
+    EXPECT_EQ(client_->failure(), Failure::NotHttp);
     EXPECT_EQ(doneCalls, 2);
 }
 
@@ -370,6 +446,7 @@ TEST_F(HttpCliTest, AFileThatTakesNoBytesFailsTheDownload) {
     readOnly.open(QIODevice::ReadOnly);
     client_->setRcvdStream(&readOnly);
     EXPECT_FALSE(download(server.url(QStringLiteral("/x"))));
+    EXPECT_EQ(client_->failure(), Failure::Write);
 }
 
 TEST_F(HttpCliTest, ABusyClientRefusesASecondGetAndCanBeUsedAgainAfterwards) {

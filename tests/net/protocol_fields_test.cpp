@@ -1,4 +1,5 @@
 #include "net/errors.h"
+#include "net/peerreports.h"
 #include "net/protocol.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,8 @@ TEST(ToInt, Int32Limits) {
 }
 
 TEST(ToInt, EverythingElseIsAConversionError) {
-    for (const char* bad : {"",  " ",   " 1",   "1 ",  "+",   "-",   "+-1",   "--1", "1a", "a1",
-                            "x", "$1F", "0x10", "1.5", "1,5", "1e3", "wave5", "*4",  "y",  "\t2"}) {
+    for (const char* bad : {"", " ", " 1", "1 ", "+", "-", "+-1", "--1", "1a", "a1", "x", "$1F",
+                            "0x10", "1.5", "1,5", "1e3", "wave5", "*4", "y"}) {
         EXPECT_EQ(convertError(bad), std::string("'") + bad + "' is not a valid integer value")
             << bad;
     }
@@ -51,6 +52,24 @@ TEST(ToInt, ErrorTextShowsLatin1AsCharacters) {
                            "5"),
               "'\xC2\xA3"
               "5' is not a valid integer value");
+}
+
+TEST(ToInt, ErrorTextShowsControlCharactersAsQuestionMarks) {
+    EXPECT_EQ(convertError("\t2"), "'?2' is not a valid integer value");
+    EXPECT_EQ(convertError(QByteArrayView("a\nb\r\x1B[2J\x7F\x85\x9F\xA0", 12)),
+              "'a?b??[2J???\xC2\xA0' is not a valid integer value");
+    EXPECT_EQ(convertError(QByteArrayView("\0", 1)), "'?' is not a valid integer value");
+}
+
+TEST(ToInt, ErrorTextShowsAFewDozenCharactersOfALongField) {
+    const QByteArray at(zb::kReportedTextChars, 'w');
+    EXPECT_EQ(convertError(at), "'" + at.toStdString() + "' is not a valid integer value");
+    EXPECT_EQ(convertError(at + "x"), "'" + at.toStdString() + "...' is not a valid integer value");
+    EXPECT_EQ(convertError(QByteArray(60000, 'w')),
+              "'" + at.toStdString() + "...' is not a valid integer value");
+    // A number too long for 32 bits is cut the same way.
+    EXPECT_EQ(convertError(QByteArray(100, '9')),
+              "'" + std::string(zb::kReportedTextChars, '9') + "...' is not a valid integer value");
 }
 
 TEST(ToInt, ConversionErrorIsAZbError) {

@@ -211,6 +211,91 @@ TEST(Framer, MessagesBeforeAnOverflowStillArrive) {
     EXPECT_TRUE(f.pending().isEmpty());
 }
 
+// The limit binds every message, whether it comes whole in one delivery, completes pending bytes
+// or trickles in; it is exact at kMaxPending bytes without the terminator.
+struct LimitCase {
+    const char* name;
+    std::vector<QByteArray> deliveries;
+    bool accepted;
+};
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+QByteArray bytes(qsizetype n, char c = 'm') {
+    return QByteArray(n, c);
+}
+QByteArray whole(qsizetype n) {
+    return bytes(n) + '\xFF';
+}
+
+class FramerLimit : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(FramerLimit, EveryMessageIsBoundByTheLimit) {
+    Framer f;
+    Messages out;
+    bool ok = true;
+    for (const QByteArray& d : GetParam().deliveries)
+        ok = ok && f.feed(d, out);
+    const bool lastArrived = !out.isEmpty() && out.last().size() >= kMaxPending;
+    EXPECT_EQ(ok, GetParam().accepted);
+    EXPECT_EQ(lastArrived, GetParam().accepted);
+    for (const QByteArray& m : out)
+        EXPECT_LE(m.size(), kMaxPending);
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Framer, FramerLimit,
+    ::testing::Values(
+        LimitCase{"AtTheLimitInOneDelivery", {whole(kMaxPending)}, true},
+        LimitCase{"OverTheLimitInOneDelivery", {whole(kMaxPending + 1)}, false},
+        LimitCase{
+            "OverTheLimitAfterAnotherMessage", {"CMD_a+\xFF" + whole(kMaxPending + 1)}, false},
+        LimitCase{
+            "AtTheLimitCompletingPendingBytes", {bytes(1000), whole(kMaxPending - 1000)}, true},
+        LimitCase{
+            "OverTheLimitCompletingPendingBytes", {bytes(1000), whole(kMaxPending - 999)}, false},
+        LimitCase{"AtTheLimitPendingThenTheTerminator", {bytes(kMaxPending), "\xFF"}, true},
+        LimitCase{
+            "OverTheLimitByTheLastByteBeforeTheTerminator", {bytes(kMaxPending), "m\xFF"}, false},
+        LimitCase{"AtTheLimitInThreePieces",
+                  {bytes(kMaxPending / 2), bytes(kMaxPending / 2 - 1), "m\xFF"},
+                  true},
+        LimitCase{"OverTheLimitInThreePieces",
+                  {bytes(kMaxPending / 2), bytes(kMaxPending / 2), "m\xFF"},
+                  false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Framer, NothingAfterAnOversizedMessageIsHandedOn) {
+    Framer f;
+    Messages out;
+    EXPECT_FALSE(f.feed("CMD_a+1\xFF" + whole(kMaxPending + 1) + "CMD_b+2\xFF" + "CMD_c", out));
+    EXPECT_EQ(out, Messages{"CMD_a+1"});
+    EXPECT_TRUE(f.pending().isEmpty());
+}
+
+TEST(Framer, ALongSessionOfMessagesAtTheLimitIsNeverCutOff) {
+    // Messages at the limit, one after the other, cut at many different places: a cap that
+    // counted more than one message's bytes would trip somewhere along the way.
+    QByteArray stream;
+    for (int i = 0; i < 40; ++i)
+        stream += bytes(kMaxPending - (i % 3), static_cast<char>('a' + i % 26)) + '\xFF';
+    for (const qsizetype step : {qsizetype(1000), kMaxPending - 1, kMaxPending, kMaxPending + 1,
+                                 kMaxPending + 2, 3 * kMaxPending + 7, stream.size()}) {
+        Framer f;
+        Messages out;
+        for (qsizetype i = 0; i < stream.size(); i += step)
+            ASSERT_TRUE(
+                f.feed(QByteArrayView(stream).sliced(i, qMin(step, stream.size() - i)), out))
+                << "step " << step << " at " << i;
+        ASSERT_EQ(out.size(), 40) << "step " << step;
+        for (int i = 0; i < 40; ++i)
+            EXPECT_EQ(out[i].size(), kMaxPending - (i % 3));
+    }
+}
+
 TEST(Framer, ClearDropsPendingBytes) {
     Framer f;
     Messages out;

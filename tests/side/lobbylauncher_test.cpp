@@ -130,7 +130,7 @@ TEST_F(LobbyLauncherTest, AnInstallerTheSystemCannotRunShowsAnError) {
     window.getbutton->click();
     ASSERT_TRUE(zbtest::waitFor([&] { return !dialogs.calls.empty(); }));
     EXPECT_EQ(dialogs.lastText(), QStringLiteral("An Error has Occurred."));
-    EXPECT_EQ(window.infolabel3->text(), QStringLiteral("Installing"));
+    EXPECT_EQ(window.infolabel3->text(), QStringLiteral("The installer could not be started"));
     EXPECT_EQ(exits.count(), 0);
 }
 

@@ -4,6 +4,7 @@
 #include "host/tserver.h"
 #include "net/errors.h"
 #include "net/guard.h"
+#include "net/peerreports.h"
 #include "net/signalwatcher.h"
 #include "rules/random.h"
 
@@ -94,12 +95,16 @@ int main(int argc, char** argv) {
         return kUsageStatus;
     }
     QCoreApplication app(argc, argv);
-    zb::setErrorReporter([](const QString& text) {
+    // One line each on standard error: the host's own failures, and the short, rate-limited
+    // reports of what peers sent that could not be handled.
+    const auto toStderr = [](const QString& text) {
         QString line = text;
         line.replace(QLatin1Char('\n'), QLatin1Char(' '));
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
         std::fflush(stderr);
-    });
+    };
+    zb::setErrorReporter(toStderr);
+    zb::setPeerReporter(toStderr);
     zb::SignalWatcher stopOnSignal({SIGINT, SIGTERM, SIGHUP},
                                    [](int) { QCoreApplication::quit(); });
 
