@@ -40,8 +40,7 @@ void ExpertPlayer::computerplay(int seat) {
     p.rolls = t.rolls;
 
     const std::shared_ptr<const strategy::Tables> tables = source_(kindOf(p.bonusFace != 0));
-    const strategy::Advice advice =
-        tables ? strategy::advise(*tables, p) : strategy::Advice{};
+    const strategy::Advice advice = tables ? strategy::advise(*tables, p) : strategy::Advice{};
     if (!advice.valid) {
         // Tables still building, or a card with nothing left to score: the classic player knows
         // what to do with both.

@@ -18,12 +18,12 @@
 namespace zb::strategy {
 
 struct Position {
-    unsigned used = 0;     // bit c-1 for each used category c (usedCategories())
-    int upperTotal = 0;    // the card's Upper Total, the used entries 1..6 (upperTotalOf())
-    int bonusFace = 0;     // the turn's bonus die 1..6 in a bonus dice game, 0 otherwise
-    rules::Dice dice{};    // dice 1..5 at index 0..4, each 1..6 (ignored before the first roll)
+    unsigned used = 0;  // bit c-1 for each used category c (usedCategories())
+    int upperTotal = 0; // the card's Upper Total, the used entries 1..6 (upperTotalOf())
+    int bonusFace = 0;  // the turn's bonus die 1..6 in a bonus dice game, 0 otherwise
+    rules::Dice dice{}; // dice 1..5 at index 0..4, each 1..6 (ignored before the first roll)
     std::array<bool, 5> held{}; // which dice are held now
-    int rolls = 0;         // rolls made in this turn: 0 (before the first) to 3
+    int rolls = 0;              // rolls made in this turn: 0 (before the first) to 3
 };
 
 // The sum of the used entries 1..6 of a card (its Upper Total, also before any score, when the

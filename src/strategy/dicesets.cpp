@@ -60,9 +60,11 @@ DiceSets::DiceSets() {
             }
         }
         for (int f = 1; f <= kFaces; ++f)
-            neighbours_.plus[i][f - 1] = s.plus[f] < 0 ? static_cast<std::int16_t>(i) : s.plus[f];
+            neighbours_.plus[i * kFaces + f - 1] =
+                s.plus[f] < 0 ? static_cast<std::int16_t>(i) : s.plus[f];
         for (int k = 0; k < kDiceCount; ++k)
-            neighbours_.minus[i][k] = k < s.minusCount ? s.minus[k] : static_cast<std::int16_t>(i);
+            neighbours_.minus[i * kDiceCount + k] =
+                k < s.minusCount ? s.minus[k] : static_cast<std::int16_t>(i);
         if (s.size == kDiceCount) {
             // 5! / (c1! ... c6!) orderings of the same faces.
             int orderings = 120;

@@ -13,8 +13,8 @@ namespace zb::strategy {
 
 constexpr int kFaces = 6;
 constexpr int kDiceCount = 5;
-constexpr int kSets = 462;         // multisets of 0..5 dice
-constexpr int kRolls = 252;        // multisets of exactly 5 dice
+constexpr int kSets = 462;  // multisets of 0..5 dice
+constexpr int kRolls = 252; // multisets of exactly 5 dice
 constexpr int kFirstRoll = kSets - kRolls;
 
 struct DiceSet {
@@ -27,12 +27,13 @@ struct DiceSet {
     int minusCount = 0;
 };
 
-// The neighbours of every set in the compact form the strategy's inner loops walk: `plus` as in
-// DiceSet; `minus` always five entries, the missing ones naming the set itself, so that a best
-// over them needs no count.
+// The neighbours of every set, flat, in the form the strategy's inner loops walk: set i's `plus`
+// entries at i * 6 .. i * 6 + 5 (faces 1..6, the set itself at five dice), its `minus` entries
+// at i * 5 .. i * 5 + 4, the missing ones naming the set itself, so that a best over them needs
+// no count.
 struct Neighbours {
-    std::array<std::array<std::int16_t, kFaces>, kSets> plus{};
-    std::array<std::array<std::int16_t, kDiceCount>, kSets> minus{};
+    std::array<std::int16_t, kSets * kFaces> plus{};
+    std::array<std::int16_t, kSets * kDiceCount> minus{};
 };
 
 class DiceSets {

@@ -38,38 +38,43 @@ double Tables::expected(unsigned used, int upperTotal) const {
     return at(used & kFullCard, cappedUpper(upperTotal));
 }
 
-double Tables::scoreWorth(unsigned used, int upper, int bonusFace, int roll,
-                          int category) const {
+double Tables::scoreWorth(unsigned used, int upper, int bonusFace, int roll, int category) const {
     const int score = ScoreTable::get().score(bonusFace, roll, category);
     const Gain g = gainOf(cappedUpper(upper), category, score);
     return g.points + at(used | categoryBit(category), g.upper);
 }
 
-void Tables::finalWorth(unsigned used, int upper, int bonusFace, SetValues& v) const {
+ZB_STRATEGY_KERNEL void Tables::finalWorth(unsigned used, int upper, int bonusFace,
+                                           SetValues& values) const {
     const ScoreTable& scores = ScoreTable::get();
     upper = cappedUpper(upper);
-    double* out = v.data() + kFirstRoll;
-    std::fill(out, out + kRolls, -std::numeric_limits<double>::infinity());
+    double* v = values.data() + kFirstRoll;
+    for (int r = 0; r < kRolls; ++r)
+        v[r] = -std::numeric_limits<double>::infinity();
     for (int c = 1; c <= rules::kCategories; ++c) {
         if (used & categoryBit(c))
             continue;
-        const double* next = &values_[(used | categoryBit(c)) * (kUpperCap + 1)];
+        const double* next = values_.data() + (used | categoryBit(c)) * (kUpperCap + 1);
         if (c > rules::Sixes) {
             const double after = next[upper];
             const std::uint8_t* s = scores.scores(bonusFace, c);
-            for (int r = 0; r < kRolls; ++r)
-                out[r] = std::max(out[r], s[r] + after);
+            for (int r = 0; r < kRolls; ++r) {
+                const double x = s[r] + after;
+                v[r] = x > v[r] ? x : v[r];
+            }
             continue;
         }
         // A number category looks only at how many dice show its face.
-        std::array<double, kDiceCount + 1> worth{};
+        double worth[kDiceCount + 1];
         for (int count = 0; count <= kDiceCount; ++count) {
             const Gain g = gainOf(upper, c, scores.numberScore(bonusFace, c, count));
             worth[count] = g.points + next[g.upper];
         }
         const std::uint8_t* count = scores.faceCounts(c);
-        for (int r = 0; r < kRolls; ++r)
-            out[r] = std::max(out[r], worth[count[r]]);
+        for (int r = 0; r < kRolls; ++r) {
+            const double x = worth[count[r]];
+            v[r] = x > v[r] ? x : v[r];
+        }
     }
 }
 

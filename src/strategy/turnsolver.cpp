@@ -6,21 +6,27 @@ namespace zb::strategy {
 
 // The two loops below run about two million times per table build: fixed-length inner loops over
 // compact neighbour lists, so that they compile without branches.
-void keepWorth(SetValues& v) {
-    const auto& plus = DiceSets::get().neighbours().plus;
+// The two loops below run about two million times per table build: fixed-length inner loops over
+// flat neighbour lists, so that they compile without branches.
+ZB_STRATEGY_KERNEL void keepWorth(SetValues& values) {
+    double* v = values.data();
+    const std::int16_t* plus = DiceSets::get().neighbours().plus.data();
     for (int i = kFirstRoll - 1; i >= 0; --i) {
-        const auto& p = plus[i];
+        const std::int16_t* p = plus + i * kFaces;
         v[i] = ((v[p[0]] + v[p[1]]) + (v[p[2]] + v[p[3]]) + (v[p[4]] + v[p[5]])) * (1.0 / kFaces);
     }
 }
 
-void bestKeepWithin(SetValues& v) {
-    const auto& minus = DiceSets::get().neighbours().minus;
+ZB_STRATEGY_KERNEL void bestKeepWithin(SetValues& values) {
+    double* v = values.data();
+    const std::int16_t* minus = DiceSets::get().neighbours().minus.data();
     for (int i = 1; i < kSets; ++i) {
-        const auto& m = minus[i];
-        const double a = std::max(v[m[0]], v[m[1]]);
-        const double b = std::max(v[m[2]], v[m[3]]);
-        v[i] = std::max(std::max(v[i], v[m[4]]), std::max(a, b));
+        const std::int16_t* m = minus + i * kDiceCount;
+        const double a = v[m[0]] > v[m[1]] ? v[m[0]] : v[m[1]];
+        const double b = v[m[2]] > v[m[3]] ? v[m[2]] : v[m[3]];
+        const double c = v[i] > v[m[4]] ? v[i] : v[m[4]];
+        const double ab = a > b ? a : b;
+        v[i] = ab > c ? ab : c;
     }
 }
 

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 using namespace zb::strategy;
-using zb::rules::Dice;
 using strategytest::BruteTurn;
+using zb::rules::Dice;
 namespace R = zb::rules;
 
 namespace {
@@ -88,7 +88,8 @@ TEST(Advisor, TheFirstRollsAverageToTheTurnsValue) {
         const DiceSets& sets = DiceSets::get();
         double sum = 0;
         for (int r = kFirstRoll; r < kSets; ++r)
-            sum += sets.rollChance(r) * advise(*t, at(used, sets.rollDice(r), 1, 30, face)).expected;
+            sum +=
+                sets.rollChance(r) * advise(*t, at(used, sets.rollDice(r), 1, 30, face)).expected;
         EXPECT_NEAR(sum, advise(*t, at(used, {}, 0, 30, face)).expected, kTight);
     }
 }
@@ -101,7 +102,8 @@ TEST(Advisor, AfterTheThirdRollItScoresTheBestOpenCategory) {
     EXPECT_FALSE(a.rollAgain.has_value());
     EXPECT_FALSE(a.keepValue[5].has_value());
     for (int c = 1; c <= 12; ++c)
-        EXPECT_EQ(a.scoreValue[c].has_value(), c == R::Threes || c == R::FiveKind || c == R::Freebie);
+        EXPECT_EQ(a.scoreValue[c].has_value(),
+                  c == R::Threes || c == R::FiveKind || c == R::Freebie);
     // 50 now, and Threes and Freebie still to come.
     EXPECT_NEAR(*a.scoreValue[R::FiveKind],
                 50 + regular().expected(used | categoryBit(R::FiveKind), 0), kTight);

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 using namespace zb::strategy;
-using zb::rules::Dice;
 using strategytest::BruteTurn;
+using zb::rules::Dice;
 namespace R = zb::rules;
 
 namespace {
