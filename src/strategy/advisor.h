@@ -1,8 +1,7 @@
 #pragma once
 // Advice on one position of a turn by the strategy that maximises the card's expected total:
 // what the expert computer players play and what a coach shows. Plain C++, no Qt, so the table's
-// core and the host can both call it. One call costs one turn's planning, well under a
-// millisecond.
+// core and the host can both call it. One call costs one turn's planning: a few microseconds.
 //
 // Every value is in points still to come from the position on, with best play from there: this
 // turn's score, the bonus if it is still to be earned, and every later turn. The card's total so

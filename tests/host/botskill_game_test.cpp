@@ -115,21 +115,32 @@ TEST(BotSkillGame, TheSkillIsAskedForAtEveryGameStartOnly) {
         ++asked;
         return skill;
     });
-    // A change during a game applies from the next start.
-    g.server().feed(1, "CMD_startgame+1+f+false\xFF"
-                       "CMD_justwatch+1+1\xFF");
-    while (g.server().dispatchOne()) {
-    }
+    auto start = [&g] {
+        g.server().feed(1, "CMD_startgame+1+f+false\xFF"
+                           "CMD_justwatch+1+1\xFF");
+        while (g.server().dispatchOne()) {
+        }
+    };
+    start();
     EXPECT_EQ(asked, 1);
+    // A change during a game applies from the next start ...
     skill = BotSkill::Expert;
-    for (int guard = 0; guard < 100000 && g.server().game().inProgress(); ++guard)
+    for (int tick = 0; tick < 50; ++tick)
         g.server().runGameTimersNow();
+    ASSERT_TRUE(g.server().game().inProgress());
     EXPECT_EQ(g.server().game().botSkill(), BotSkill::Classic);
-    EXPECT_EQ(g.server().game().expert().fallbacks(), 0);
     EXPECT_EQ(asked, 1);
-    g.play(kRegular.start);
+    // ... also a start that cuts the running game short.
+    start();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(g.server().game().botSkill(), BotSkill::Expert);
+    for (int guard = 0; guard < 100000 && g.server().game().inProgress(); ++guard)
+        g.server().runGameTimersNow();
+    EXPECT_EQ(asked, 2);
+    skill = BotSkill::Classic;
+    g.play(kRegular.start);
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(g.server().game().botSkill(), BotSkill::Classic);
     Referee ref({false, true, false, false, false});
     ref.applyAll(g.framed());
     EXPECT_TRUE(ref.failures.isEmpty()) << ref.failures.join('\n').toStdString();

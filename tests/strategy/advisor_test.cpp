@@ -128,18 +128,19 @@ TEST(Advisor, TheUpperTotalAndTheBonusFaceCountInTheScore) {
                 kTight);
 }
 
-TEST(Advisor, KeepsAndScoresAgreeWithBruteForce) {
-    const unsigned used = onlyOpen({R::Fours, R::SmStraight, R::Freebie});
-    const int upper = 50;
+void expectBruteForceAgrees(std::initializer_list<int> open, int upper,
+                            std::initializer_list<Dice> rolls) {
+    const unsigned used = onlyOpen(open);
     BruteTurn turn([&](const Dice& d) {
         double best = -1;
-        for (int c : {R::Fours, R::SmStraight, R::Freebie}) {
+        for (int c : open) {
             const Gain g = gainOf(upper, c, R::categoryValue(d, c));
             best = std::max(best, g.points + regular().expected(used | categoryBit(c), g.upper));
         }
         return best;
     });
-    for (const Dice& d : {Dice{4, 1, 2, 3, 4}, Dice{6, 6, 5, 4, 4}, Dice{1, 1, 1, 1, 1}}) {
+    EXPECT_NEAR(advise(regular(), at(used, {}, 0, upper)).expected, turn.start(), kTight);
+    for (const Dice& d : rolls) {
         for (int rolls = 1; rolls <= 3; ++rolls) {
             const Advice a = advise(regular(), at(used, d, rolls, upper));
             EXPECT_NEAR(a.expected, turn.after(rolls, d), kTight) << rolls;
@@ -149,6 +150,14 @@ TEST(Advisor, KeepsAndScoresAgreeWithBruteForce) {
                 EXPECT_NEAR(*a.keepValue[m], turn.keep(rolls, d, m), kTight) << rolls << " " << m;
         }
     }
+}
+
+TEST(Advisor, KeepsAndScoresAgreeWithBruteForce) {
+    expectBruteForceAgrees({R::Fours, R::SmStraight, R::Freebie}, 50,
+                           {Dice{4, 1, 2, 3, 4}, Dice{6, 6, 5, 4, 4}, Dice{1, 1, 1, 1, 1}});
+    // Five different faces: four of them may be the keep that chases the straight.
+    expectBruteForceAgrees({R::BigStraight, R::FullHouse}, 0,
+                           {Dice{6, 4, 3, 2, 1}, Dice{1, 2, 3, 5, 6}, Dice{2, 2, 3, 3, 4}});
 }
 
 TEST(Advisor, OnlyFreebieLeftKeepsDiceWorthMoreThanARoll) {

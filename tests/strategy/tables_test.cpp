@@ -119,6 +119,13 @@ TEST(Tables, TheBonusNeedsAnUpperTotalAboveSixtyThree) {
     EXPECT_NEAR(regular().expected(used, 200), sixes, kTight);
     EXPECT_NEAR(bonus().expected(used, 63), sixes * 7 / 6 + 35 * atLeastOne, kTight);
     EXPECT_NEAR(bonus().expected(used, 64), sixes * 7 / 6, kTight);
+    // At the edge of reach: 34 needs all five sixes, 33 can never pass 63.
+    const double allFive = binomial(5, 5, kWithinThree);
+    EXPECT_NEAR(regular().expected(used, 34), sixes + 35 * allFive, kTight);
+    EXPECT_NEAR(regular().expected(used, 33), sixes, kTight);
+    // With bonus dice five doubled sixes make 60: from 4 up, a turn whose bonus die is a six.
+    EXPECT_NEAR(bonus().expected(used, 4), sixes * 7 / 6 + 35 * allFive / 6, kTight);
+    EXPECT_NEAR(bonus().expected(used, 3), sixes * 7 / 6, kTight);
 }
 
 TEST(Tables, GainsCountTheBonusOnceWhenTheTotalPassesSixtyThree) {
