@@ -21,7 +21,7 @@ struct Position {
     int upperTotal = 0; // the card's Upper Total, the used entries 1..6 (upperTotalOf())
     int bonusFace = 0;  // the turn's bonus die 1..6 in a bonus dice game, 0 otherwise
     rules::Dice dice{}; // dice 1..5 at index 0..4, each 1..6 (ignored before the first roll)
-    std::array<bool, 5> held{}; // which dice are held now
+    std::array<bool, 5> held{}; // which dice are held now (it breaks ties between keeps)
     int rolls = 0;              // rolls made in this turn: 0 (before the first) to 3
 };
 
@@ -38,7 +38,8 @@ struct Advice {
     // that does not fit the kind of game, rolls outside 0..3, or a die outside 1..6. All else is
     // then empty.
     bool valid = false;
-    // Score now (always after roll 3), or roll again holding `keep`.
+    // Score now (always after roll 3), or roll again holding `keep` (always before the first
+    // roll, with nothing held).
     bool scoreNow = false;
     // When rolling: the dice to hold (true) and to release (false), index 0..4 for dice 1..5.
     // Of keeps worth the same, one that rolls at least one die, then the one nearest the holds
@@ -56,6 +57,7 @@ struct Advice {
     // and playing best afterwards. Empty after roll 3 and before the first roll.
     std::array<std::optional<double>, kKeepMasks> keepValue{};
     // After roll 1 or 2: the worth of rolling again with the best keep (keepValue of `keep`).
+    // Before the first roll: the worth of the turn, the same as `expected`. Empty after roll 3.
     std::optional<double> rollAgain;
 };
 

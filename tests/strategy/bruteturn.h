@@ -39,17 +39,18 @@ public:
     }
 
 private:
-    static constexpr int kCodes = 7 * 7 * 7 * 7 * 7; // five base-7 digits
+    // How many dice show each face, as base-6 digits: the same for the same dice in any order.
+    static constexpr int kCodes = 6 * 6 * 6 * 6 * 6 * 6;
 
     static Dice sorted(Dice d) {
         std::sort(d.begin(), d.end());
         return d;
     }
     static int code(const Dice& d) {
-        const Dice s = sorted(d);
+        static constexpr int kPlace[7] = {0, 1, 6, 36, 216, 1296, 7776};
         int c = 0;
-        for (int v : s)
-            c = c * 7 + v;
+        for (int v : d)
+            c += kPlace[v];
         return c;
     }
     // Every ordered outcome of n dice, filling the last n places of a roll.
