@@ -29,7 +29,7 @@ QByteArray latin1(const std::string& text) {
 GameFlow::GameFlow(PlayerTable& players, Outbox& out, std::function<int()> botSpeed,
                    rules::Random& rng, QObject* parent)
     : QObject(parent), players_(players), out_(out), botSpeed_(std::move(botSpeed)), rng_(rng),
-      computer_(*this) {
+      computer_(*this), expert_(*this, computer_) {
     Timer1.setSingleShot(true);
     Timer1.setTimerType(Qt::PreciseTimer);
     timer_pauser.setTimerType(Qt::PreciseTimer);
@@ -68,6 +68,9 @@ void GameFlow::startgame(const GameOptions& options) {
     Timer1.stop();
     bonus_ = options.bonus;
     team_ = options.team;
+    skill_ = botSkill_ ? botSkill_() : strategy::BotSkill::Classic;
+    if (skill_ == strategy::BotSkill::Expert)
+        expert_.prepare(bonus_);
     out_.sendToAll(toTable::startgame(1, options));
     for (int seat = 1; seat <= kSeats; ++seat) {
         tplayer& p = players_[seat];
@@ -138,6 +141,13 @@ void GameFlow::rolldice(int seat) {
     if (!rolled.isEmpty())
         out_.sendToAll(toTable::thedice(seat, dice_.rolls, rolled));
     if (computer)
+        computerplay(seat);
+}
+
+void GameFlow::computerplay(int seat) {
+    if (skill_ == strategy::BotSkill::Expert)
+        expert_.computerplay(seat);
+    else
         computer_.computerplay(seat);
 }
 

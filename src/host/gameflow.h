@@ -5,9 +5,11 @@
 // call the same operations. Everything announced goes out through the Outbox.
 
 #include "host/computerplayer.h"
+#include "host/expertplayer.h"
 #include "host/outbox.h"
 #include "host/playertable.h"
 #include "host/turndice.h"
+#include "strategy/botskill.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -20,7 +22,7 @@ class Random;
 
 namespace zb::host {
 
-class GameFlow : public QObject, private ComputerHost {
+class GameFlow : public QObject, private ExpertHost {
     Q_OBJECT
 public:
     GameFlow(PlayerTable& players, Outbox& out, std::function<int()> botSpeed, rules::Random& rng,
@@ -32,7 +34,7 @@ public:
     void findplayer();
     void rolldice(int seat);
     void setdice(int seat, int die) override;
-    void unsetdice(int seat, int die);
+    void unsetdice(int seat, int die) override;
     void setscore(int seat, int category) override;
     void justwatch(int slot, int mode);
     void checkforwin();
@@ -59,11 +61,19 @@ public:
     int pauseInterval() const { return timer_pauser.interval(); }
     bool computerPlayed(int seat) const;
     const ComputerPlayer& computer() const { return computer_; }
+    const ExpertPlayer& expert() const { return expert_; }
+
+    // How the computer players play, asked at every game start (Classic when not set).
+    void setBotSkill(std::function<strategy::BotSkill()> skill) { botSkill_ = std::move(skill); }
+    // The skill of the running (or last) game.
+    strategy::BotSkill botSkill() const { return skill_; }
 
 private:
     const rules::Card& cardOf(int seat) const override { return players_[seat].card; }
     void armStep() override;
     void passTurn() override { findplayer(); }
+    int bonusFace() const override { return bonus_ ? bonusDie_ : 0; }
+    void computerplay(int seat);
 
     int botSpeed() const;
     bool acceptsTurnRequest(int seat) const;
@@ -75,6 +85,9 @@ private:
     std::function<int()> botSpeed_;
     rules::Random& rng_;
     ComputerPlayer computer_;
+    ExpertPlayer expert_;
+    std::function<strategy::BotSkill()> botSkill_;
+    strategy::BotSkill skill_ = strategy::BotSkill::Classic;
 
     bool inProgress_ = false;
     int current_ = 0;

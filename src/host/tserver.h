@@ -50,6 +50,12 @@ public:
     TServer(std::function<int()> botSpeed, rules::Random& rng, QObject* parent = nullptr);
     ~TServer() override;
 
+    // How the computer players play, asked at every game start like the bot speed at every step:
+    // a change applies from the next game start. Classic when not set.
+    void setBotSkill(std::function<strategy::BotSkill()> skill) {
+        game_->setBotSkill(std::move(skill));
+    }
+
     void setPortName(const QString& port);
     QString portName() const;
     // May throw ESockException ("Listen - Error Binding Socket" ...).

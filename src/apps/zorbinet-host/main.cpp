@@ -7,6 +7,8 @@
 #include "net/peerreports.h"
 #include "net/signalwatcher.h"
 #include "rules/random.h"
+#include "strategy/botskill.h"
+#include "strategy/sharedtables.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -25,14 +27,16 @@ struct Options {
     unsigned port = 7772;
     int botSpeed = 1000;
     std::uint32_t seed = zb::rules::Random::clockSeed();
+    zb::strategy::BotSkill botSkill = zb::strategy::BotSkill::Classic;
 };
 
 void usage() {
     std::fputs(
-        "usage: zorbinet-host [--port N] [--bot-speed MS] [--seed N]\n"
-        "  --port N        port to listen on, 0 to 65535 (default 7772; 0 picks a free one)\n"
-        "  --bot-speed MS  milliseconds per computer player step, at least 1 (default 1000)\n"
-        "  --seed N        seed of the dice, 0 to 4294967295 (default: from the clock)\n",
+        "usage: zorbinet-host [--port N] [--bot-speed MS] [--seed N] [--bot-skill SKILL]\n"
+        "  --port N           port to listen on, 0 to 65535 (default 7772; 0 picks a free one)\n"
+        "  --bot-speed MS     milliseconds per computer player step, at least 1 (default 1000)\n"
+        "  --seed N           seed of the dice, 0 to 4294967295 (default: from the clock)\n"
+        "  --bot-skill SKILL  classic (the default) or expert: how the computer players play\n",
         stderr);
 }
 
@@ -79,6 +83,11 @@ std::optional<Options> parse(int argc, char** argv) {
             if (!v)
                 return std::nullopt;
             o.seed = static_cast<std::uint32_t>(*v);
+        } else if (arg == "--bot-skill") {
+            const auto skill = zb::strategy::parseBotSkill(value);
+            if (!skill)
+                return std::nullopt;
+            o.botSkill = *skill;
         } else {
             return std::nullopt;
         }
@@ -113,6 +122,13 @@ int main(int argc, char** argv) {
     // No slot is kept for an own table here (TServer::setSlotOneReserved stays off): whoever
     // connects first gets slot 1 and the hosting player's rights.
     zb::TServer server([botSpeed] { return botSpeed; }, random);
+    const zb::strategy::BotSkill skill = options->botSkill;
+    server.setBotSkill([skill] { return skill; });
+    if (skill == zb::strategy::BotSkill::Expert) {
+        // Built in the background from the start, so that the first games already find them.
+        zb::strategy::SharedTables::prepare(zb::strategy::GameKind::Regular);
+        zb::strategy::SharedTables::prepare(zb::strategy::GameKind::BonusDice);
+    }
     server.setPortName(QString::number(options->port));
     try {
         server.setListening(true);
