@@ -54,6 +54,8 @@ void MainMenu::build(QMenuBar* bar) {
     StartGame1 = file->addAction(QStringLiteral("Start Game"));
     // The item is enabled only on the table that may start games, and so is its shortcut.
     StartGame1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    JoinAgain1 = file->addAction(QStringLiteral("Join Again"));
+    JoinAgain1->setEnabled(false);
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("Exit"));
 

@@ -15,6 +15,7 @@ namespace zb {
 struct MainMenu {
     // File
     QAction* StartGame1 = nullptr;
+    QAction* JoinAgain1 = nullptr; // enabled after a join whose connect failed
     QAction* Exit1 = nullptr;
     // Game: the keyboard's ways to do what the board's and the card's clicks do.
     QAction* RollDice1 = nullptr;

@@ -21,7 +21,8 @@ struct TableOptions {
     // Where the window keeps the lock file "zorbinet" that tells other software the game runs;
     // empty: no marker (a table under test).
     QString markerFolder;
-    std::function<void()> startHost; // switches the host's listener on (may throw)
+    // Switches the host's listener on, on the game port or any free one (may throw).
+    std::function<void(bool anyPort)> startHost;
     // The table's own connection to its host has just been opened (hosting only): the host then
     // knows it by its local address and port and keeps slot 1 for it.
     std::function<void(const TSock& sock)> hostConnecting;

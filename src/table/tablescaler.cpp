@@ -29,9 +29,13 @@ TableScaler::TableScaler(QWidget* panel, QSize designClient, QPoint place, QWidg
 qreal TableScaler::scaleFor(QSize client, QSize designClient) {
     const qreal fits = std::min(qreal(client.width()) / designClient.width(),
                                 qreal(client.height()) / designClient.height());
-    // Tenths: a window a few pixels larger than designed, as the default bounds give under a
-    // thin frame, stays exactly as laid out, and a scale holds while the window is dragged.
-    return std::max(1.0, std::floor(fits * kSteps + 1e-9) / kSteps);
+    // Smaller than designed, the panel shrinks to fit exactly, so nothing is cut off down to the
+    // smallest client area. Larger, it grows in tenths: a window a few pixels larger than
+    // designed, as the default bounds give under a thin frame, stays exactly as laid out, and a
+    // scale holds while the window is dragged.
+    if (fits < 1.0)
+        return fits;
+    return std::floor(fits * kSteps + 1e-9) / kSteps;
 }
 
 void TableScaler::follow() {

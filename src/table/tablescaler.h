@@ -1,10 +1,10 @@
 #pragma once
-// Places the table's main panel in the client area. Up to the design's client size the panel is
-// an ordinary child that keeps its place relative to the centre, exactly as laid out. In a larger
-// client area the whole panel is drawn larger, uniformly and centred: a graphics view shows it
-// through its transform, so its widgets keep their design geometry, text and the pictures drawn
-// in code are drawn at the larger size rather than stretched, and a click on the view reaches
-// the control under it.
+// Places the table's main panel in the client area. At the design's client size (and a little
+// above it) the panel is an ordinary child, exactly as laid out. In any other client area the
+// whole panel is drawn to fit, uniformly and centred: smaller down to the smallest client area,
+// larger in tenths. A graphics view shows it through its transform, so its widgets keep their
+// design geometry, text and the pictures drawn in code are drawn at the size shown rather than
+// stretched, and a click on the view reaches the control under it.
 
 #include <QGraphicsView>
 #include <QPoint>
@@ -20,15 +20,15 @@ public:
     // corner at place there.
     TableScaler(QWidget* panel, QSize designClient, QPoint place, QWidget* client);
 
-    // The scale grows in steps of 1 / kSteps.
+    // Above 1 the scale grows in steps of 1 / kSteps; below 1 it fits exactly.
     static constexpr int kSteps = 10;
-    // How much larger than designed the panel is drawn for a client area of this size.
+    // How much larger (or smaller) than designed the panel is drawn in a client area this size.
     static qreal scaleFor(QSize client, QSize designClient);
 
     // Follows the client area's size; call after each resize.
     void follow();
 
-    // 1 at the design's size and below.
+    // 1 at the design's size.
     qreal scale() const { return scale_; }
     // Where a point of a widget inside the panel is on the client area.
     QPoint toClient(const QWidget* inside, QPoint at) const;

@@ -20,6 +20,7 @@ class QLockFile;
 namespace zb {
 
 class Board;
+struct GameOptions;
 class ChatPanel;
 class Dialogs;
 class KeyboardPlay;
@@ -117,6 +118,7 @@ private:
     void throwClick();
     void categoryClick(int category);
     void startClick();
+    void startChosen(const GameOptions& options);
 
     TableOptions options_;
     rules::Random& random_;

@@ -6,10 +6,12 @@
 #include "net/guard.h"
 #include "rules/rules.h"
 #include "shell/chatpanel.h"
+#include "shell/dialogs.h"
 #include "shell/phrasebuttons.h"
 #include "table/board.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
+#include "table/core/tablelink.h"
 #include "table/keyboard.h"
 #include "table/scorecard.h"
 #include "table/seatpopup.h"
@@ -29,7 +31,9 @@ void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {
     if (gamestart_) {
         gamestart_->setTable(this);
         connect(gamestart_, &Tgamestartform::startClicked, this,
-                [this](const GameOptions& options) { core_->startGame(options); });
+                [this](const GameOptions& options) { startChosen(options); });
+        connect(gamestart_, &Tgamestartform::dismissed, this,
+                [this] { core_->cancelStartChoice(); });
     }
     if (spylist_) {
         spylist_->setTable(this);
@@ -70,6 +74,8 @@ void Tchat::connectMenu() {
     };
     item(menu_.Exit1, [this] { close(); });
     item(menu_.StartGame1, [this] { startClick(); });
+    item(menu_.JoinAgain1, [this] { link_->joinAgain(); });
+    connect(link_, &TableLink::joinAgainOffered, menu_.JoinAgain1, &QAction::setEnabled);
     item(menu_.ResetScreenLocation1, [this] { setOuterBounds(kDefaultBounds); });
     item(menu_.JustWatch1, [this] {
         // A checkable item ticks itself when chosen; its tick shows only what the host announced.
@@ -136,6 +142,22 @@ void Tchat::startClick() {
     core_->beginStartChoice();
     if (gamestart_)
         gamestart_->showOver(this);
+}
+
+void Tchat::startChosen(const GameOptions& options) {
+    if (!core_->gameRunning()) {
+        core_->startGame(options);
+        return;
+    }
+    // A new game ends the one being played for everybody at the table: never without a word.
+    dialogs_->question(this, QStringLiteral("Zorbinet"),
+                       QStringLiteral("A game is in progress. Start a new game?"),
+                       [this, options](bool yes) {
+                           if (yes)
+                               core_->startGame(options);
+                           else
+                               core_->cancelStartChoice();
+                       });
 }
 
 } // namespace zb

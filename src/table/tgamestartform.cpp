@@ -1,14 +1,16 @@
 #include "table/tgamestartform.h"
-#include "controls/ink.h"
 
 #include "controls/backgroundpainter.h"
 #include "controls/flatstyle.h"
+#include "controls/ink.h"
 #include "controls/picturebutton.h"
 #include "controls/pictures.h"
 #include "controls/windowcentre.h"
 #include "net/guard.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace zb {
@@ -19,6 +21,10 @@ Tgamestartform::Tgamestartform(QWidget* parent)
     setWindowTitle(QStringLiteral("Zorbinet - Start Game"));
     setFixedSize(kSize);
     flat::applyFlatStyle(this);
+    // Played from the keyboard too: the control that has the focus is marked.
+    setStyleSheet(styleSheet() +
+                  QStringLiteral("QCheckBox:focus { border: 1px solid #2f6fbf; border-radius: "
+                                 "3px; background: #eef5fd; padding: 0px 2px; }"));
 
     auto* background = new BackgroundPainter(this);
     background->setGeometry(rect());
@@ -47,12 +53,44 @@ Tgamestartform::Tgamestartform(QWidget* parent)
     start_->setPictureSource([](qreal r) { return pics::startPicture(pics::kThrowSize, r); });
     start_->setGeometry(
         QRect(QPoint((kSize.width() - pics::kThrowSize.width()) / 2, 94), pics::kThrowSize));
-    connect(start_, &PictureButton::clicked, this, [this] {
-        guarded([&] {
-            hide();
-            emit startClicked(options());
-        });
+    start_->setFocusPolicy(Qt::StrongFocus);
+    start_->setAccessibleName(QStringLiteral("Start the game"));
+    start_->setToolTip(QStringLiteral("Start the game (Return)"));
+    connect(start_, &PictureButton::clicked, this, [this] { guarded([&] { start(); }); });
+    setTabOrder(team_, bonus_);
+    setTabOrder(bonus_, start_);
+}
+
+void Tgamestartform::start() {
+    hide();
+    emit startClicked(options());
+}
+
+void Tgamestartform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    start_->setFocus(Qt::OtherFocusReason);
+}
+
+void Tgamestartform::keyPressEvent(QKeyEvent* event) {
+    guarded([&] {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            start();
+            return;
+        case Qt::Key_Escape:
+            close();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+        }
     });
+}
+
+void Tgamestartform::closeEvent(QCloseEvent* event) {
+    // The close box or Escape: no game is started, and the table gets its start offer back.
+    QWidget::closeEvent(event);
+    guarded([&] { emit dismissed(); });
 }
 
 GameOptions Tgamestartform::options() const {

@@ -1,6 +1,8 @@
 #pragma once
 // The window "Zorbinet - Start Game": two choices for the next game and the start picture. It is
-// hidden, not destroyed, after use, so the choices stay as they were for the next game.
+// hidden, not destroyed, after use, so the choices stay as they were for the next game. It is
+// played from the keyboard as well: Tab goes from choice to choice and to the start picture,
+// Space ticks a choice or presses the picture, Return starts, Escape closes without starting.
 
 #include "net/gameoptions.h"
 
@@ -32,10 +34,19 @@ public:
     void showOver(QWidget* table);
 
 signals:
-    // The start picture was clicked; the window has hidden itself.
+    // The start picture was clicked (or Return pressed); the window has hidden itself.
     void startClicked(const zb::GameOptions& options);
+    // Closed without starting.
+    void dismissed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void start();
+
     QCheckBox* team_ = nullptr;
     QCheckBox* bonus_ = nullptr;
     PictureButton* start_ = nullptr;

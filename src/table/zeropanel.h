@@ -13,7 +13,9 @@ namespace zb {
 class ZeroPanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr QRect kPlace{88, 120, 297, 129};
+    // Over the felt between the status line and the lane of held dice, right of the bonus die:
+    // the question never hides the dice it asks about.
+    static constexpr QRect kPlace{88, 40, 392, 82};
 
     explicit ZeroPanel(QWidget* parent = nullptr);
 

@@ -5,6 +5,8 @@
 #include "support/wait.h"
 
 #include "apps/zorbinet/gameapp.h"
+#include "controls/chatview.h"
+#include "host/tserver.h"
 #include "net/tsock.h"
 #include "shell/chatpanel.h"
 #include "shell/errorreport.h"
@@ -125,15 +127,36 @@ TEST(GameAppStartup, JoinModeLeavesStartGameDisabled) {
     EXPECT_TRUE(chat->sock()->hasSocket());
 }
 
-TEST(GameAppStartup, ATakenGamePortReachesTheErrorReportAndTheGameGoesOn) {
+// Nobody joins a solo game, so a taken game port costs it nothing: it plays on a free one.
+TEST(GameAppStartup, ASoloGamePlaysOnAFreePortWhenTheGamePortIsTaken) {
     zb::TSock squatter;
     squatter.setPortName("0");
     squatter.setListen(true);
     GameApp app(optionsWith({}, QString::number(squatter.localPort())));
     app.start();
+    EXPECT_FALSE(app.errorReport()->isOpen());
+    ASSERT_TRUE(waitFor([&] { return app.chat()->core().myseat() == 1; }));
+    EXPECT_NE(app.server().port(), squatter.localPort());
+    EXPECT_EQ(app.chat()->sock()->portName(), QString::number(app.server().port()));
+}
+
+// Hosting for others needs the game port: the failure is reported and the chat says what it
+// means; the window stays usable.
+TEST(GameAppStartup, AHostWhoseGamePortIsTakenIsToldWhatItMeans) {
+    zb::TSock squatter;
+    squatter.setPortName("0");
+    squatter.setListen(true);
+    const QString port = QString::number(squatter.localPort());
+    GameApp app(optionsWith({"Ann", "0.0.0.0", "true"}, port));
+    app.start();
     ASSERT_TRUE(app.errorReport()->isOpen());
     EXPECT_EQ(app.errorReport()->firstText(), "Listen - Error Binding Socket");
+    EXPECT_TRUE(app.chat()->chatPanel()->mainchat()->plainText().contains(
+        "Port " + port +
+        " is already in use on this machine, perhaps by another game; nobody "
+        "can join this one."));
     EXPECT_TRUE(app.chat()->isVisible());
+    EXPECT_TRUE(app.chat()->chatPanel()->mychat()->isEnabled());
 }
 
 TEST(GameAppStartup, AnUnknownHostNameReachesTheErrorReport) {
@@ -179,7 +202,7 @@ TEST(TableWindowFrame, MainMenuHoldsEveryItemInOrder) {
     app.start();
     const QList<QAction*> top = app.chat()->menuBar()->actions();
     ASSERT_EQ(top.size(), 5);
-    EXPECT_EQ(actionTexts(top[0]->menu()), QStringList({"Start Game", "-", "Exit"}));
+    EXPECT_EQ(actionTexts(top[0]->menu()), QStringList({"Start Game", "Join Again", "-", "Exit"}));
     EXPECT_EQ(
         actionTexts(top[1]->menu()),
         QStringList({"Roll Dice", "Hold or Release Die 1", "Hold or Release Die 2",

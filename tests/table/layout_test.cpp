@@ -67,7 +67,6 @@ TEST_F(TableTest, ThePartsSitWhereTheTableWantsThem) {
     EXPECT_EQ(board()->image_bonus()->geometry(), QRect(3, 4, 69, 70));
     EXPECT_EQ(board()->image_throwdice()->geometry(), QRect(382, 285, 99, 24));
     EXPECT_EQ(board()->button_start()->geometry(), QRect(382, 285, 99, 24));
-    EXPECT_EQ(board()->panel_zero()->geometry(), QRect(88, 120, 297, 129));
     EXPECT_EQ(board()->image_winner()->pos(), QPoint(120, 68));
     EXPECT_EQ(board()->label_winner()->x(), 38);
     EXPECT_EQ(board()->label_winner()->y(), 96);

@@ -41,7 +41,7 @@ struct Player {
         o.dialogs = &dialogs;
         o.soundPlayer = &sounds;
         o.tally = &tally;
-        o.startHost = [] {}; // the test's host already listens
+        o.startHost = [](bool) {}; // the test's host already listens
         o.settingsFolder = settingsDir.path();
         table = std::make_unique<zb::Tchat>(o, random);
         table->core().setRollRepeatGuard(std::chrono::milliseconds(0));

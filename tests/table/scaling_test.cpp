@@ -1,6 +1,6 @@
-// The table grows with its window: at the design's size everything stands where it was laid
-// out, a larger client area draws the whole main panel larger and in proportion, and clicks on
-// the larger table still reach the control under the pointer.
+// The table follows its window: at the design's size everything stands where it was laid out,
+// any other client area draws the whole main panel to fit and in proportion, and clicks on the
+// larger or smaller table still reach the control under the pointer.
 
 #include "tablefixture.h"
 
@@ -85,8 +85,38 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScaleStepTest,
                                            Slack{{77, 46}, 1.0}, // just under a tenth larger
                                            Slack{{78, 47}, 1.1}, // a tenth larger
                                            Slack{{465, 280}, 1.6},
-                                           Slack{{900, 47}, 1.1},   // the height decides
-                                           Slack{{78, 900}, 1.1})); // the width decides
+                                           Slack{{900, 47}, 1.1}, // the height decides
+                                           Slack{{78, 900}, 1.1}, // the width decides
+                                           // Smaller than designed it fits exactly.
+                                           Slack{{-155, 0}, 620.0 / 775},
+                                           Slack{{0, -93}, 373.0 / 466},
+                                           Slack{{-1, 40}, 774.0 / 775}));
+
+// At every size from the smallest client area up, the whole panel is on the client area and a
+// click where the player sees a control reaches it.
+class ScaleFitTest : public ScalingTest, public ::testing::WithParamInterface<QSize> {};
+
+TEST_P(ScaleFitTest, EverythingIsVisibleAndEveryClickLands) {
+    seated(1);
+    myRoll(1, {4, 4, 1, 6, 2}, 2);
+    setClient(GetParam());
+    const QRectF area(client()->rect());
+    for (QWidget* part : parts())
+        EXPECT_TRUE(area.contains(seen(part).adjusted(1, 1, -1, -1)))
+            << part->objectName().toStdString() << " at " << GetParam().width() << "x"
+            << GetParam().height();
+    EXPECT_TRUE(area.contains(seen(card()->label_score(4)).adjusted(1, 1, -1, -1)));
+    EXPECT_TRUE(area.contains(seen(table->chatPanel()->mychat()).adjusted(1, 1, -1, -1)));
+    clickSeen(board()->dice(1));
+    EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setdice+1+1"}));
+    clickSeen(card()->score(4, 12));
+    EXPECT_EQ(sentSoFar(), QList<QByteArray>({"CMD_setscore+1+12"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ScaleFitTest,
+                         ::testing::Values(Tchat::kMinimumClient, QSize(620, 373),
+                                           Tchat::kInitialClient, QSize(1240, 746),
+                                           QSize(1920, 1080)));
 
 TEST_F(ScalingTest, AtOnePointSixThePartsKeepTheirProportions) {
     open();
@@ -170,7 +200,7 @@ TEST_F(ScalingTest, TheClientAreaNeverGetsSmallerThanTheDesignMinimum) {
     ASSERT_TRUE(waitFor([&] { return client()->size() != Tchat::kInitialClient; }));
     EXPECT_GE(client()->width(), Tchat::kMinimumClient.width());
     EXPECT_GE(client()->height(), Tchat::kMinimumClient.height());
-    EXPECT_EQ(table->scaler()->scale(), 1.0);
+    EXPECT_DOUBLE_EQ(table->scaler()->scale(), 499.0 / 775) << "the panel shrinks to fit";
 }
 
 } // namespace

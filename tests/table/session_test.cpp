@@ -84,8 +84,9 @@ TEST_F(TableTest, ANonNumericFieldEndsThatMessageAndTheNextOneIsHandled) {
     open();
     feed("CMD_existingplayers+x2+Bob\xFF"
          "CMD_existingplayers+3+Cid\xFF");
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], "'x2' is not a valid integer value");
+    ASSERT_EQ(peerReports.size(), 1);
+    EXPECT_EQ(peerReports[0], "host: 'x2' is not a valid integer value");
+    EXPECT_TRUE(errors.isEmpty()) << "a host's message opens no window";
     EXPECT_EQ(card()->seatName(3), "Cid");
     for (int seat : {1, 2, 4})
         EXPECT_EQ(card()->seatName(seat), zb::SeatView::kWaiting);

@@ -145,6 +145,8 @@ class TableTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousReporter_ = zb::setErrorReporter([this](const QString& text) { errors << text; });
+        previousPeerReporter_ =
+            zb::setPeerReporter([this](const QString& text) { peerReports << text; });
         ASSERT_TRUE(settingsDir.isValid());
         writeSettings("[Zorbinet]\r\nDoublecheck=false\r\nChatterSounds=false\r\n");
     }
@@ -153,6 +155,7 @@ protected:
         gamestart.reset();
         spylist.reset();
         zb::setErrorReporter(previousReporter_);
+        zb::setPeerReporter(previousPeerReporter_);
     }
 
     // A table that joins the fake host as name; hosting tables connect to the same port.
@@ -259,13 +262,15 @@ protected:
     zb::RecordingSoundPlayer sounds;
     RecordingTally tally;
     zb::rules::Random random;
-    QStringList errors;
+    QStringList errors;      // the error report: never what the host sent
+    QStringList peerReports; // the quiet channel for the host's malformed messages
     std::unique_ptr<zb::Tchat> table;
     std::unique_ptr<zb::Tgamestartform> gamestart;
     std::unique_ptr<zb::Tspylist> spylist;
 
 private:
     zb::ErrorReporter previousReporter_;
+    zb::ErrorReporter previousPeerReporter_;
 };
 
 } // namespace zbtest

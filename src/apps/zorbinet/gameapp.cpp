@@ -60,7 +60,11 @@ void GameApp::start() {
 
     TableOptions tableOptions = options_;
     tableOptions.tally = &tally_->sink();
-    tableOptions.startHost = [this] {
+    tableOptions.startHost = [this](bool anyPort) {
+        // A listener whose bind failed keeps its socket until it is closed.
+        if (anyPort)
+            server_->setListening(false);
+        server_->setPortName(anyPort ? QStringLiteral("0") : options_.gamePort);
         server_->setListening(true);
         // The table follows its host to the port it really listens on ("0" picks a free one).
         chat_->sock()->setPortName(QString::number(server_->port()));

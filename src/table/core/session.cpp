@@ -6,6 +6,7 @@
 namespace zb {
 
 Session::Session(QObject* parent) : QObject(parent) {
+    reports_.setSource(QStringLiteral("host"));
     timer_ = new DispatchTimer(
         kTick, [this] { onTick(); }, [this] { return hasWork(); }, this);
 }
@@ -38,7 +39,7 @@ bool Session::hasWork() const {
 void Session::onTick() {
     // A message that fails is reported on its own, so the cool-down is still counted this tick.
     const bool hadMessage = !receivedlist_.isEmpty();
-    guarded([&] { processsocktimer(); });
+    reports_.run([&] { processsocktimer(); });
     if (hadMessage && afterMessage_)
         afterMessage_();
     if (cooldownTick_ && cooldownPending_ && cooldownPending_())

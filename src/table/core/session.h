@@ -5,6 +5,7 @@
 // function, so the session needs no socket. The receive path never runs a handler itself, so a
 // burst of messages is shown one step per tick, in the order received.
 
+#include "net/peerreports.h"
 #include "net/protocol.h"
 
 #include <QByteArray>
@@ -45,6 +46,9 @@ public:
     bool receive(QByteArrayView bytes);
     // One tick: the oldest queued message goes to its handler. A handler's failure propagates.
     void processsocktimer();
+    // Where the timer's ticks report what a message of the host's could not be handled: quietly,
+    // briefly and seldom, never in a window, since the host may be anyone.
+    PeerReports& reports() { return reports_; }
 
     // Sends a request built by zb::msg::toHost; without a send function it goes nowhere.
     void send(const QByteArray& message);
@@ -76,6 +80,7 @@ private:
     std::function<bool()> cooldownPending_;
     std::function<void()> cooldownTick_;
     DispatchTimer* timer_ = nullptr;
+    PeerReports reports_;
 };
 
 } // namespace zb

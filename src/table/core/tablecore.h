@@ -93,8 +93,11 @@ public:
     // ---- The connection --------------------------------------------------------------------
     // The bytes of one read; false when the host is to be taken for lost (see Session).
     bool receive(QByteArrayView bytes);
-    // The connect to the host failed; reason is the socket's report.
-    void connectFailed(const QString& host, const QString& reason);
+    // The connect to the host on port failed; report is the socket's. The chat says what it
+    // means and what to do, then the report itself.
+    void connectFailed(const QString& host, const QString& port, const QString& report);
+    // The own host could not listen on the game port.
+    void portTaken(const QString& port);
     // The connection has closed: once what the host sent before is shown, lost() is announced.
     void connectionClosed();
 

@@ -5,6 +5,7 @@
 #include "net/latin1.h"
 #include "net/protocol.h"
 #include "table/core/chatmessages.h"
+#include "table/core/connectadvice.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 
@@ -21,10 +22,15 @@ void TableCore::setPlayer(const QString& playername, bool hosting) {
     settle();
 }
 
-void TableCore::connectFailed(const QString& host, const QString& reason) {
+void TableCore::connectFailed(const QString& host, const QString& port, const QString& report) {
+    announce(joinFailureAdvice(host, port, report), kNavy);
     announce(QStringLiteral("Could not connect to the game host at ") + host +
-                 QStringLiteral(": ") + reason,
+                 QStringLiteral(": ") + report,
              kNavy);
+}
+
+void TableCore::portTaken(const QString& port) {
+    announce(portTakenAdvice(port), kNavy);
 }
 
 void TableCore::connectionClosed() {

@@ -45,23 +45,33 @@ QString TableLink::hostAddress() const {
 void TableLink::start(const QStringList& args) {
     if (args.isEmpty()) {
         core_.announce(QStringLiteral("Loading Solo Game..Please wait."));
-        host(QStringLiteral("You"));
+        host(QStringLiteral("You"), true);
         return;
     }
     core_.announce(QStringLiteral("Loading Multi-player Game.. Please Wait."));
     if (args.size() < 3)
         return;
     if (args[2] == QLatin1String("true"))
-        host(args[0]);
+        host(args[0], false);
     else
         join(args[0], args[1]);
     // The presence connection for the lobby: no handlers, no traffic, silent if refused.
     lobby_->open();
 }
 
-void TableLink::host(const QString& playername) {
-    if (hosting_.startHost)
-        hosting_.startHost();
+void TableLink::host(const QString& playername, bool solo) {
+    if (hosting_.startHost) {
+        try {
+            hosting_.startHost(false);
+        } catch (const ESockException&) {
+            if (!solo) {
+                // The failure is reported as it is; the chat says what it means for the game.
+                core_.portTaken(sock_->portName());
+                throw;
+            }
+            hosting_.startHost(true);
+        }
+    }
     sock_->setHostName(QStringLiteral("127.0.0.1"));
     sock_->open();
     if (hosting_.connecting)
@@ -72,12 +82,35 @@ void TableLink::host(const QString& playername) {
 void TableLink::join(const QString& playername, const QString& address) {
     core_.setPlayer(playername, false);
     sock_->setHostName(address);
+    joining_ = true;
+    openJoin();
+}
+
+void TableLink::joinAgain() {
+    if (!canJoinAgain())
+        return;
+    core_.announce(QStringLiteral("Connecting to ") + sock_->hostName() + QStringLiteral("..."));
+    // The failed socket stays until it is closed; closing it is no lost connection.
+    reopening_ = true;
+    sock_->close();
+    reopening_ = false;
+    openJoin();
+}
+
+void TableLink::openJoin() {
+    setFailed(false);
     try {
         sock_->open();
     } catch (const ESockException& e) {
-        core_.connectFailed(address, QString::fromUtf8(e.what()));
+        setFailed(true);
+        core_.connectFailed(sock_->hostName(), sock_->portName(), QString::fromUtf8(e.what()));
         throw;
     }
+}
+
+void TableLink::setFailed(bool failed) {
+    failed_ = failed;
+    emit joinAgainOffered(canJoinAgain());
 }
 
 void TableLink::sockRead() {
@@ -91,10 +124,11 @@ void TableLink::sockRead() {
 void TableLink::sockInfo(TSocketInfo info, const QString& msg) {
     if (info == TSocketInfo::siError && !sock_->connected() && !closed_) {
         // The connect failed: the player learns why, and the window stays for another try.
-        core_.connectFailed(sock_->hostName(), msg);
+        setFailed(true);
+        core_.connectFailed(sock_->hostName(), sock_->portName(), msg);
         return;
     }
-    if (msg != QLatin1String("Socket Closed"))
+    if (msg != QLatin1String("Socket Closed") || reopening_)
         return;
     closed_ = true;
     core_.connectionClosed();

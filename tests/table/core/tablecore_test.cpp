@@ -95,6 +95,25 @@ TEST_F(CoreTest, GameFullIsToldOnceAndThenTheLossIsNot) {
     EXPECT_EQ(lost.count(), 0) << "the full notice already closes the window";
 }
 
+TEST_F(CoreTest, AHostsMalformedMessagesAreReportedBrieflyAndSeldomNeverInAWindow) {
+    QStringList quiet;
+    const zb::ErrorReporter before =
+        zb::setPeerReporter([&](const QString& line) { quiet << line; });
+    QByteArray flood;
+    for (int i = 0; i < 50; ++i)
+        flood += "CMD_nextplayer+" + QByteArray(60000, '9') + "x+1+0+0+\xFF";
+    flood += "CMD_existingplayers+2+Bob\xFF";
+    ASSERT_TRUE(core.receive(flood));
+    ASSERT_TRUE(waitFor([&] { return core.session().queued() == 0; }));
+    zb::setPeerReporter(before);
+    EXPECT_TRUE(errors.isEmpty()) << "nothing reaches the error report's box";
+    ASSERT_EQ(quiet.size(), zb::kPeerReportsPerWindow + 1);
+    for (const QString& line : quiet)
+        EXPECT_LE(line.size(), zb::kMaxReportLineChars) << line.toStdString();
+    EXPECT_TRUE(quiet[0].startsWith("host: '999")) << quiet[0].toStdString();
+    EXPECT_EQ(core.seatName(2), "Bob") << "the messages behind them are handled";
+}
+
 // ---- Game start and turns ------------------------------------------------------------------
 
 TEST_F(CoreTest, AGameStartResetsTheTableAndGivesEmptySeatsTheirComputerNames) {
