@@ -11,9 +11,10 @@ namespace zb {
 
 namespace {
 
-constexpr std::array<const char*, 12> kKeyNames{
-    "Textsize", "Textcolor",  "Botspeed",    "Top",       "Left",          "Width",
-    "Height",   "Playsounds", "Doublecheck", "Turnsound", "ChatterSounds", "ScoreHints",
+constexpr std::array<const char*, 14> kKeyNames{
+    "Textsize",      "Textcolor",  "Botspeed",   "Top",          "Left",
+    "Width",         "Height",     "Playsounds", "Doublecheck",  "Turnsound",
+    "ChatterSounds", "ScoreHints", "BotSkill",   "ShowBestMove",
 };
 
 constexpr Settings::Key kAllKeys[] = {
@@ -128,6 +129,10 @@ void Settings::load() {
     prefs_.turnSound = text("Turnsound", QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
     prefs_.chatterSounds = text("ChatterSounds", kTrue) != kFalse;
     prefs_.scoreHints = text("ScoreHints", kTrue) != kFalse;
+    // Only the exact word of a skill picks it; anything else is the classic player.
+    prefs_.botSkill = strategy::parseBotSkill(text("BotSkill", {}).toStdString())
+                          .value_or(strategy::BotSkill::Classic);
+    prefs_.showBestMove = text("ShowBestMove", kFalse) == kTrue;
 
     loaded_ = true;
 }
@@ -158,6 +163,11 @@ QString Settings::text(Key key) const {
         return prefs_.chatterSounds ? kTrue : kFalse;
     case Key::ScoreHints:
         return prefs_.scoreHints ? kTrue : kFalse;
+    case Key::BotSkill:
+        return QString::fromLatin1(strategy::botSkillName(prefs_.botSkill).data(),
+                                   qsizetype(strategy::botSkillName(prefs_.botSkill).size()));
+    case Key::ShowBestMove:
+        return prefs_.showBestMove ? kTrue : kFalse;
     }
     return {};
 }

@@ -26,9 +26,10 @@ public:
     static constexpr char kSection[] = "Zorbinet";
     static constexpr char kDefaultLobbyUrl[] = "http://www.quon77.com/lobby/qlbsetup.exe";
 
-    // The keys this program writes, in the order of a full write. ScoreHints comes last and is
-    // no part of a full write: it is written only when its menu item changes it, so every file
-    // that a full write produced before it existed is produced the same way today.
+    // The keys this program writes, in the order of a full write. ScoreHints, BotSkill and
+    // ShowBestMove come last and are no part of a full write: each is written only when its menu
+    // item changes it, so every file that a full write produced before they existed is produced
+    // the same way today.
     enum class Key {
         Textsize,
         Textcolor,
@@ -42,6 +43,8 @@ public:
         Turnsound,
         ChatterSounds,
         ScoreHints,
+        BotSkill,
+        ShowBestMove,
     };
 
     using Report = std::function<void(const QString& text)>;

@@ -2,6 +2,8 @@
 // The player's saved preferences as the table window holds them in memory. The member
 // initialisers are the window's state before the settings file has been read in this run.
 
+#include "strategy/botskill.h"
+
 #include <QRect>
 #include <QString>
 #include <array>
@@ -28,6 +30,10 @@ struct Preferences {
     // The faint numbers in the own column's empty cells during the own turn. A key of its own,
     // which the lobby does not know and leaves alone.
     bool scoreHints = true;
+    // How the host's computer players play, from the next game start. A key of its own.
+    strategy::BotSkill botSkill = strategy::BotSkill::Classic;
+    // The coach's best move shown all through the own turn. A key of its own.
+    bool showBestMove = false;
 };
 
 } // namespace zb

@@ -18,6 +18,9 @@ namespace zb {
 namespace {
 
 constexpr QRect kStatusPlace{92, 8, 384, 28};
+// The coach speaks from the foot of the tray, left of the throw picture.
+constexpr QRect kCoachPlace{8, 284, 370, 26};
+const QColor kCoachMark(0xFF, 0xD5, 0x4F);
 constexpr QRect kHeldLane{30, 125, 424, 78};
 // The winner text is written on the plaque of the winner picture; longer texts get smaller type.
 constexpr int kPlaqueTextWidth = 200;
@@ -86,6 +89,21 @@ Board::Board(QWidget* parent) : QWidget(parent) {
     status_ = status;
 
     buildDice();
+
+    coach_ = new ElidedLabel(QString(), this);
+    coach_->setObjectName(QStringLiteral("label_coach"));
+    coach_->setGeometry(kCoachPlace);
+    coach_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    coach_->setContentsMargins(8, 0, 8, 0);
+    QFont coachFont = coach_->font();
+    coachFont.setPixelSize(13);
+    coachFont.setBold(true);
+    coach_->setFont(coachFont);
+    coach_->setMinimumPixelSize(10);
+    coach_->setTextColor(ink::text());
+    coach_->setBackgroundColor(QColor(0xFF, 0xFB, 0xEA, 235));
+    coach_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    coach_->hide();
 
     throw_ = new PictureButton(this);
     throw_->setObjectName(QStringLiteral("image_throwdice"));
@@ -171,7 +189,18 @@ void Board::nameDie(int die) {
     d.button->setAccessibleName(name);
 }
 
+void Board::updateCoachMarks() {
+    // The marks are drawn on the felt under the dice: they move with them.
+    for (int d = 1; d <= 5; ++d) {
+        if (coachKeep_[d]) {
+            update();
+            return;
+        }
+    }
+}
+
 void Board::placedice(int die, int face, bool bonusStyle, bool clickable) {
+    updateCoachMarks();
     Die& d = dice_[die];
     d.face = face;
     d.bonusStyle = bonusStyle;
@@ -185,18 +214,21 @@ void Board::placedice(int die, int face, bool bonusStyle, bool clickable) {
 }
 
 void Board::holdDie(int die) {
+    updateCoachMarks();
     dice_[die].button->move(dice_[die].button->x(), kHeldTop);
     dice_[die].held = true;
     nameDie(die);
 }
 
 void Board::releaseDie(int die) {
+    updateCoachMarks();
     dice_[die].button->move(dice_[die].button->x(), kOpenTop);
     dice_[die].held = false;
     nameDie(die);
 }
 
 void Board::scatter() {
+    updateCoachMarks();
     for (int d = 1; d <= 5; ++d)
         dice_[d].button->move(kTurnStart[d]);
 }
@@ -222,6 +254,21 @@ void Board::setStatus(const QString& text) {
 
 QString Board::status() const {
     return status_->text();
+}
+
+void Board::setCoach(const QString& text, const std::array<bool, 6>& keep) {
+    coach_->setText(text);
+    coach_->setToolTip(text);
+    coach_->setVisible(!text.isEmpty());
+    coach_->setAccessibleName(text);
+    if (keep != coachKeep_) {
+        coachKeep_ = keep;
+        update();
+    }
+}
+
+QString Board::coachText() const {
+    return coach_->isHidden() ? QString() : coach_->text();
 }
 
 void Board::showWinner(const QString& text) {
@@ -273,6 +320,14 @@ void Board::paintEvent(QPaintEvent*) {
     p.rotate(-90);
     p.drawText(QRectF(-40, -12, 80, 12), Qt::AlignCenter, QStringLiteral("HELD"));
     p.restore();
+
+    // The dice the coach would keep wear a warm ring on the felt, wherever they lie.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kCoachMark, 4));
+    for (int d = 1; d <= 5; ++d) {
+        if (coachKeep_[d] && !dice_[d].button->isHidden())
+            p.drawRoundedRect(QRectF(dice_[d].button->geometry()).adjusted(-4, -4, 4, 4), 12, 12);
+    }
 }
 
 } // namespace zb

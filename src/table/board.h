@@ -56,6 +56,11 @@ public:
 
     void setStatus(const QString& text);
     QString status() const;
+    // The coach's advice: its words beside the throw picture and a mark on each die it would
+    // keep ([1..5]); empty words and no marks take it away.
+    void setCoach(const QString& text, const std::array<bool, 6>& keep);
+    QString coachText() const;
+    bool coachMarks(int die) const { return coachKeep_[die]; }
     void showWinner(const QString& text);
     void hideWinner();
 
@@ -64,6 +69,7 @@ public:
     QLabel* image_bonus() const { return bonus_; }
     QLabel* image_bonusback() const { return bonusBack_; }
     QLabel* label_status() const { return status_; }
+    ElidedLabel* label_coach() const { return coach_; }
     QLabel* image_winner() const { return winnerPicture_; }
     ElidedLabel* label_winner() const { return winnerText_; }
     ZeroPanel* panel_zero() const { return zero_; }
@@ -86,6 +92,7 @@ private:
         bool held = false;   // for its spoken name only; the model knows what is held
     };
     void buildDice();
+    void updateCoachMarks();
     void drawDie(int die);
     void nameDie(int die);
 
@@ -100,6 +107,8 @@ private:
     ElidedLabel* winnerText_ = nullptr;
     QWidget* zeroShadow_ = nullptr;
     ZeroPanel* zero_ = nullptr;
+    ElidedLabel* coach_ = nullptr;
+    std::array<bool, 6> coachKeep_{};
 };
 
 } // namespace zb

@@ -45,6 +45,8 @@ void MainMenu::buildGame(QMenu* game) {
          QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))});
     ZeroYes1 = keyed(game, QStringLiteral("Yes, Score 0"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     game->addSeparator();
+    SuggestMove1 = keyed(game, QStringLiteral("Suggest a Move"), {QKeySequence(Qt::Key_F3)});
+    game->addSeparator();
     ChatLine1 = keyed(game, QStringLiteral("Go to the Chat Line"),
                       {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_Escape)});
 }
@@ -78,6 +80,12 @@ void MainMenu::build(QMenuBar* bar) {
     Fast1 = checkable(BotSpeed1, QStringLiteral("Fast"));
     for (QAction* a : {Slow1, Normal1, Fast1})
         speedGroup->addAction(a);
+    ComputerPlayers1 = options->addMenu(QStringLiteral("Computer Players"));
+    auto* skillGroup = new QActionGroup(ComputerPlayers1);
+    BotClassic1 = checkable(ComputerPlayers1, QStringLiteral("Classic"), true);
+    BotExpert1 = checkable(ComputerPlayers1, QStringLiteral("Expert"));
+    for (QAction* a : {BotClassic1, BotExpert1})
+        skillGroup->addAction(a);
     options->addSeparator();
     TextColor1 = options->addAction(QStringLiteral("Text Color"));
     TextSize1 = options->addMenu(QStringLiteral("Text Size"));
@@ -90,6 +98,7 @@ void MainMenu::build(QMenuBar* bar) {
     JustWatch1 = checkable(options, QStringLiteral("Just Watch"));
     doubleCheck = checkable(options, QStringLiteral("Double Check for 0 Score"));
     ShowScoreHints1 = checkable(options, QStringLiteral("Show Score Hints"), true);
+    ShowBestMove1 = checkable(options, QStringLiteral("Show Best Move"));
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     ViewTally1 = view->addAction(QStringLiteral("View Tally"));

@@ -26,6 +26,7 @@ struct MainMenu {
     QAction* CursorRight1 = nullptr;
     QAction* ScoreCursor1 = nullptr;
     QAction* ZeroYes1 = nullptr;
+    QAction* SuggestMove1 = nullptr; // the coach, once for the position on the table
     QAction* ChatLine1 = nullptr;
     // Options
     QAction* PlaySounds1 = nullptr;
@@ -37,6 +38,9 @@ struct MainMenu {
     QAction* Slow1 = nullptr;
     QAction* Normal1 = nullptr;
     QAction* Fast1 = nullptr;
+    QMenu* ComputerPlayers1 = nullptr;
+    QAction* BotClassic1 = nullptr;
+    QAction* BotExpert1 = nullptr;
     QAction* TextColor1 = nullptr;
     QMenu* TextSize1 = nullptr;
     std::array<QAction*, 4> textSizes{}; // "8", "10", "12", "14"
@@ -45,6 +49,7 @@ struct MainMenu {
     QAction* JustWatch1 = nullptr;
     QAction* doubleCheck = nullptr; // "Double Check for 0 Score"
     QAction* ShowScoreHints1 = nullptr;
+    QAction* ShowBestMove1 = nullptr;
     // View
     QAction* ViewTally1 = nullptr;
     QAction* SpyList1 = nullptr;

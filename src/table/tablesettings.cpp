@@ -67,6 +67,20 @@ void TableSettings::connectMenu() {
     item(menu.doubleCheck, Key::Doublecheck, [&p](bool on) { p.doubleCheck = on; });
     // The hints' key is this program's own addition and no part of a full write: it is
     // written alone, whenever it changes, before or after the file was read.
+    // Like the hints, the computer players' skill and the coach's switch have keys of their own.
+    auto ownKey = [this](QAction* action, Settings::Key key, auto change) {
+        connect(action, &QAction::triggered, this, [this, change, key](bool checked) {
+            guarded([&] {
+                change(checked);
+                settings_.saveKey(key);
+                emit changed();
+            });
+        });
+    };
+    ownKey(menu.BotClassic1, Key::BotSkill,
+           [&p](bool) { p.botSkill = strategy::BotSkill::Classic; });
+    ownKey(menu.BotExpert1, Key::BotSkill, [&p](bool) { p.botSkill = strategy::BotSkill::Expert; });
+    ownKey(menu.ShowBestMove1, Key::ShowBestMove, [&p](bool on) { p.showBestMove = on; });
     connect(menu.ShowScoreHints1, &QAction::triggered, this, [this, &p](bool on) {
         guarded([&] {
             p.scoreHints = on;
@@ -90,6 +104,9 @@ void TableSettings::connectMenu() {
     p.chatterSounds = menu.PlayChatterSounds1->isChecked();
     p.doubleCheck = menu.doubleCheck->isChecked();
     p.scoreHints = menu.ShowScoreHints1->isChecked();
+    p.showBestMove = menu.ShowBestMove1->isChecked();
+    p.botSkill =
+        menu.BotExpert1->isChecked() ? strategy::BotSkill::Expert : strategy::BotSkill::Classic;
     p.textSize = chat->textSize();
     p.textColor = chat->chatColorText();
 }
@@ -137,6 +154,9 @@ void TableSettings::showPreferences() {
     menu.PlaySounds1->setChecked(p.playSounds);
     menu.doubleCheck->setChecked(p.doubleCheck);
     menu.ShowScoreHints1->setChecked(p.scoreHints);
+    menu.ShowBestMove1->setChecked(p.showBestMove);
+    menu.BotExpert1->setChecked(p.botSkill == strategy::BotSkill::Expert);
+    menu.BotClassic1->setChecked(p.botSkill != strategy::BotSkill::Expert);
     menu.New1->setChecked(p.turnSound == 1);
     menu.Classic1->setChecked(p.turnSound != 1);
     menu.PlayChatterSounds1->setChecked(p.chatterSounds);

@@ -7,6 +7,7 @@
 #include "shell/chatpanel.h"
 #include "shell/dialogs.h"
 #include "shell/soundeffectplayer.h"
+#include "table/core/coach.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 #include "table/core/tablelink.h"
@@ -47,6 +48,7 @@ Tchat::Tchat(TableOptions options, rules::Random& random, QWidget* parent)
 
     core_ = new TableCore(this);
     core_->setTally(options_.tally);
+    coach_ = new Coach(*core_, this);
     link_ = new TableLink(*core_, this);
     link_->setGamePort(options_.gamePort);
     link_->setLobbyPort(options_.lobbyPort);
@@ -79,6 +81,10 @@ TSock* Tchat::sock() const {
 
 int Tchat::botSpeed() const {
     return settings_->prefs().botSpeed;
+}
+
+strategy::BotSkill Tchat::botSkill() const {
+    return settings_->prefs().botSkill;
 }
 
 QRect Tchat::storedbounds() const {

@@ -7,6 +7,7 @@
 // place) and tchat_controls.cpp (clicks, keys, menu items and popups, to the core's intents).
 // The preferences and the settings file are TableSettings'.
 
+#include "strategy/botskill.h"
 #include "table/mainmenu.h"
 #include "table/outerbounds.h"
 #include "table/tableoptions.h"
@@ -28,6 +29,7 @@ class PhraseButtons;
 class ScoreCard;
 class SeatPopup;
 class SoundPlayer;
+class Coach;
 class TableCore;
 class TableLink;
 class TableScaler;
@@ -63,6 +65,8 @@ public:
 
     // The interval of the computer players: the "Bot Speed" item's tag.
     int botSpeed() const;
+    // How the computer players play: the "Computer Players" item ticked.
+    strategy::BotSkill botSkill() const;
     TableSettings& settings() const { return *settings_; }
     QRect storedbounds() const;
 
@@ -124,6 +128,7 @@ private:
     rules::Random& random_;
     MainMenu menu_;
     TableCore* core_ = nullptr;
+    Coach* coach_ = nullptr;
     TableLink* link_ = nullptr;
     TableSettings* settings_ = nullptr;
     TablePanel* mainPanel_ = nullptr;

@@ -6,6 +6,7 @@
 #include "shell/chatpanel.h"
 #include "shell/dialogs.h"
 #include "table/board.h"
+#include "table/core/coach.h"
 #include "table/core/tablecore.h"
 #include "table/scorecard.h"
 #include "table/tablesettings.h"
@@ -113,7 +114,12 @@ void Tchat::bindSession() {
     });
     connect(settings_, &TableSettings::changed, this, [this] {
         core_->setDoubleCheck(settings_->prefs().doubleCheck);
+        coach_->setAlways(settings_->prefs().showBestMove);
         showScoreHints();
+    });
+    connect(coach_, &Coach::changed, this, [this] {
+        const std::optional<Suggestion>& s = coach_->suggestion();
+        board_->setCoach(coach_->text(), s ? s->keep : std::array<bool, 6>{});
     });
     // Closing at once would look like a crash: the window goes once the player has read why.
     connect(c, &TableCore::gameFull, this, [this] {

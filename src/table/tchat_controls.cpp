@@ -9,6 +9,7 @@
 #include "shell/dialogs.h"
 #include "shell/phrasebuttons.h"
 #include "table/board.h"
+#include "table/core/coach.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 #include "table/core/tablelink.h"
@@ -75,6 +76,7 @@ void Tchat::connectMenu() {
     item(menu_.Exit1, [this] { close(); });
     item(menu_.StartGame1, [this] { startClick(); });
     item(menu_.JoinAgain1, [this] { link_->joinAgain(); });
+    item(menu_.SuggestMove1, [this] { coach_->suggest(); });
     connect(link_, &TableLink::joinAgainOffered, menu_.JoinAgain1, &QAction::setEnabled);
     item(menu_.ResetScreenLocation1, [this] { setOuterBounds(kDefaultBounds); });
     item(menu_.JustWatch1, [this] {

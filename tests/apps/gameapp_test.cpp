@@ -208,12 +208,13 @@ TEST(TableWindowFrame, MainMenuHoldsEveryItemInOrder) {
         QStringList({"Roll Dice", "Hold or Release Die 1", "Hold or Release Die 2",
                      "Hold or Release Die 3", "Hold or Release Die 4", "Hold or Release Die 5", "-",
                      "Card Cursor Up", "Card Cursor Down", "Card Cursor Left", "Card Cursor Right",
-                     "Score the Category at the Cursor", "Yes, Score 0", "-",
+                     "Score the Category at the Cursor", "Yes, Score 0", "-", "Suggest a Move", "-",
                      "Go to the Chat Line"}));
     EXPECT_EQ(actionTexts(top[2]->menu()),
-              QStringList({"Play Sounds", "Turn Sound", "Play Chatter Sounds", "Bot Speed", "-",
-                           "Text Color", "Text Size", "Scroll Chat Off", "Reset Screen Location",
-                           "-", "Just Watch", "Double Check for 0 Score", "Show Score Hints"}));
+              QStringList({"Play Sounds", "Turn Sound", "Play Chatter Sounds", "Bot Speed",
+                           "Computer Players", "-", "Text Color", "Text Size", "Scroll Chat Off",
+                           "Reset Screen Location", "-", "Just Watch", "Double Check for 0 Score",
+                           "Show Score Hints", "Show Best Move"}));
     EXPECT_EQ(actionTexts(top[3]->menu()), QStringList({"View Tally", "Spy List", "Phrase List"}));
     EXPECT_EQ(actionTexts(top[4]->menu()), QStringList({"Help", "About"}));
 }
@@ -295,6 +296,30 @@ TEST(GameAppWiring, AStoredPlaceOffEveryScreenBecomesTheDefaultPlace) {
             onAScreen = onAScreen || screen->availableGeometry().contains(frame.topLeft());
         EXPECT_TRUE(onAScreen);
     }
+}
+
+// The hosting player's choice of computer players reaches the host at the next game start.
+TEST(GameAppWiring, ExpertComputerPlayersPlayFromTheNextGameStart) {
+    QTemporaryDir dir;
+    zb::TableOptions o = optionsWith({});
+    o.settingsFolder = dir.path();
+    GameApp app(o);
+    app.setBotSpeed([] { return 2; });
+    app.start();
+    Tchat* chat = app.chat();
+    ASSERT_TRUE(waitFor([&] { return chat->settings().isLoaded(); }));
+    chat->core().startGame({});
+    ASSERT_TRUE(waitFor([&] { return app.server().game().inProgress(); }));
+    EXPECT_EQ(app.server().game().botSkill(), zb::strategy::BotSkill::Classic) << "the default";
+    chat->menu().BotExpert1->trigger();
+    EXPECT_EQ(app.server().game().botSkill(), zb::strategy::BotSkill::Classic)
+        << "the running game keeps its players";
+    chat->core().startGame({});
+    ASSERT_TRUE(
+        waitFor([&] { return app.server().game().botSkill() == zb::strategy::BotSkill::Expert; }));
+    QFile f(QDir(dir.path()).filePath("quonlobby.ini"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("BotSkill=expert"));
 }
 
 TEST(GameAppWiring, PhraseListOpensTheEditorOnTheButtonsAndDoneStoresThePhrases) {

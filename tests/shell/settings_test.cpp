@@ -320,6 +320,36 @@ TEST_F(SettingsTest, EachKeyCanBeWrittenAlone) {
     EXPECT_EQ(Settings::keyName(Key::Textsize), QStringLiteral("Textsize"));
 }
 
+TEST_F(SettingsTest, TheComputerPlayersAndTheCoachHaveKeysOfTheirOwn) {
+    using zb::strategy::BotSkill;
+    struct Row {
+        const char* lines;
+        BotSkill skill;
+        bool bestMove;
+    };
+    for (const Row& r : {Row{"", BotSkill::Classic, false},
+                         Row{"BotSkill=expert\nShowBestMove=true\n", BotSkill::Expert, true},
+                         Row{"botskill=expert\nshowbestmove=true\n", BotSkill::Expert, true},
+                         Row{"BotSkill=Expert\nShowBestMove=True\n", BotSkill::Classic, false},
+                         Row{"BotSkill=experts\nShowBestMove=1\n", BotSkill::Classic, false},
+                         Row{"BotSkill=classic\n", BotSkill::Classic, false}}) {
+        const zb::Preferences& p = loadSection(r.lines);
+        EXPECT_EQ(p.botSkill, r.skill) << r.lines;
+        EXPECT_EQ(p.showBestMove, r.bestMove) << r.lines;
+    }
+    // Written alone, whenever they change, and no part of a full write.
+    loadSection("");
+    settings_.prefs().botSkill = BotSkill::Expert;
+    settings_.prefs().showBestMove = true;
+    ASSERT_TRUE(settings_.saveAll());
+    EXPECT_FALSE(readFile().contains("BotSkill")) << readFile().toStdString();
+    EXPECT_FALSE(readFile().contains("ShowBestMove"));
+    ASSERT_TRUE(settings_.saveKey(Key::BotSkill));
+    ASSERT_TRUE(settings_.saveKey(Key::ShowBestMove));
+    EXPECT_TRUE(readFile().endsWith("BotSkill=expert\nShowBestMove=true\n"))
+        << readFile().toStdString();
+}
+
 TEST_F(SettingsTest, PhraseEditorWritesAllNineKeysEmptyOnesIncluded) {
     writeFile("[Zorbinet]\nPhrase3=Old\nTop=9\n");
     std::array<QString, zb::Preferences::kPhraseKeys + 1> phrases{};

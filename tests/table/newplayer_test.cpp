@@ -168,4 +168,27 @@ TEST_F(TableTest, AFailedJoinSaysWhatItMeansAndCanBeTriedAgain) {
     delete accepted;
 }
 
+// ---- The coach ---------------------------------------------------------------------------------
+
+TEST_F(TableTest, TheCoachShowsTheBestMoveOnTheBoardAndSendsNothing) {
+    seated(1);
+    myRoll(1, {6, 6, 6, 2, 1}, 1);
+    EXPECT_TRUE(board()->coachText().isEmpty()) << "nothing asked";
+    table->menu().SuggestMove1->trigger();
+    ASSERT_TRUE(waitFor([&] { return board()->coachText().startsWith("Keep 6 6 6"); }, 60s))
+        << board()->coachText().toStdString();
+    EXPECT_TRUE(board()->coachMarks(1) && board()->coachMarks(2) && board()->coachMarks(3));
+    EXPECT_FALSE(board()->coachMarks(4) || board()->coachMarks(5));
+    EXPECT_TRUE(board()->coachText().contains("expected total "));
+    // Asked once, the advice goes when the position changes; switched on it follows it.
+    feed("CMD_setdice+1\xFF");
+    EXPECT_TRUE(board()->coachText().isEmpty());
+    table->menu().ShowBestMove1->trigger();
+    ASSERT_TRUE(waitFor([&] { return !board()->coachText().isEmpty(); }, 60s));
+    EXPECT_TRUE(settingsFile().contains("ShowBestMove=true"));
+    feed("CMD_nextplayer+2+1+0+0+\xFF");
+    EXPECT_TRUE(board()->coachText().isEmpty()) << "another seat's turn";
+    EXPECT_TRUE(sentSoFar().isEmpty()) << "the coach never sends anything";
+}
+
 } // namespace

@@ -83,6 +83,8 @@ void GameApp::start() {
         botSpeed_ = [this] { return chat_->botSpeed(); };
     server_ = std::make_unique<TServer>(botSpeed_, random_);
     server_->setPortName(options_.gamePort);
+    // Read at every game start, like the bot speed at every step.
+    server_->setBotSkill([this] { return chat_->botSkill(); });
     // Nobody who connects in the instant after the listener opens may take the hosting player's
     // rights: slot 1 waits for this program's own table.
     server_->setSlotOneReserved(true);

@@ -116,6 +116,7 @@ void TableCore::settle() {
         currentPlayers_ = players;
         tally_->currentPlayers(players);
     }
+    emit settled();
 }
 
 // ---- Reading -----------------------------------------------------------------------------------

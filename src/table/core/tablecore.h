@@ -198,6 +198,9 @@ signals:
     void winnerChanged(const QString& text);
     void choosableChanged(bool choosable);
     void hintsChanged();
+    // A host message or an intent has been handled and everything it changed announced: what
+    // depends on many fields at once can look again now.
+    void settled();
 
     // Events.
     void systemLine(const QString& text, quint32 colour);
