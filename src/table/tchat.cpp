@@ -11,6 +11,7 @@
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 #include "table/core/tablelink.h"
+#include "table/gamestarter.h"
 #include "table/seatpopup.h"
 #include "table/tablepanel.h"
 #include "table/tablescaler.h"
@@ -108,6 +109,7 @@ void Tchat::buildLayout() {
     chat_ = mainPanel_->chat();
     phrases_ = mainPanel_->phrases();
     popup_kick_ = new SeatPopup(this);
+    starter_ = new GameStarter(*core_, *dialogs_, this);
     scaler_ = new TableScaler(mainPanel_, kInitialClient, kMainPanel.topLeft(), client);
 }
 

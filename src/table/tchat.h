@@ -30,6 +30,7 @@ class ScoreCard;
 class SeatPopup;
 class SoundPlayer;
 class Coach;
+class GameStarter;
 class TableCore;
 class TableLink;
 class TableScaler;
@@ -118,17 +119,15 @@ private:
     void connectControls();
     void connectMenu();
     void connectKeyboard();
-    void connectSeatPopup();
     void throwClick();
     void categoryClick(int category);
-    void startClick();
-    void startChosen(const GameOptions& options);
 
     TableOptions options_;
     rules::Random& random_;
     MainMenu menu_;
     TableCore* core_ = nullptr;
     Coach* coach_ = nullptr;
+    GameStarter* starter_ = nullptr;
     TableLink* link_ = nullptr;
     TableSettings* settings_ = nullptr;
     TablePanel* mainPanel_ = nullptr;

@@ -2,17 +2,16 @@
 // the seat popup, the chat line, the phrase buttons and the side windows, each passed on to the
 // core's intent. The core decides whether anything is sent; the window only moves the focus.
 
-#include "controls/elidedlabel.h"
 #include "net/guard.h"
 #include "rules/rules.h"
 #include "shell/chatpanel.h"
-#include "shell/dialogs.h"
 #include "shell/phrasebuttons.h"
 #include "table/board.h"
 #include "table/core/coach.h"
 #include "table/core/session.h"
 #include "table/core/tablecore.h"
 #include "table/core/tablelink.h"
+#include "table/gamestarter.h"
 #include "table/keyboard.h"
 #include "table/scorecard.h"
 #include "table/seatpopup.h"
@@ -29,13 +28,7 @@ namespace zb {
 void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {
     gamestart_ = gamestart;
     spylist_ = spylist;
-    if (gamestart_) {
-        gamestart_->setTable(this);
-        connect(gamestart_, &Tgamestartform::startClicked, this,
-                [this](const GameOptions& options) { startChosen(options); });
-        connect(gamestart_, &Tgamestartform::dismissed, this,
-                [this] { core_->cancelStartChoice(); });
-    }
+    starter_->setDialog(gamestart);
     if (spylist_) {
         spylist_->setTable(this);
         spylist_->setSpectators(core_->spectators());
@@ -47,7 +40,7 @@ void Tchat::attachWindows(Tgamestartform* gamestart, Tspylist* spylist) {
 void Tchat::connectControls() {
     connectMenu();
     connect(board_, &Board::throwClicked, this, [this] { throwClick(); });
-    connect(board_, &Board::startClicked, this, [this] { startClick(); });
+    connect(board_, &Board::startClicked, starter_, &GameStarter::open);
     connect(board_, &Board::dieClicked, this, [this](int die) { core_->toggleDie(die); });
     connect(card_, &ScoreCard::categoryClicked, this, [this](int c) { categoryClick(c); });
     connect(board_->panel_zero(), &ZeroPanel::yesClicked, this,
@@ -66,7 +59,7 @@ void Tchat::connectControls() {
     session.setCooldown([this] { return phrases_->coolingDown(); }, [this] { phrases_->tick(); });
     connect(phrases_, &PhraseButtons::cooldownStarted, this, [&session] { session.wake(); });
     connectKeyboard();
-    connectSeatPopup();
+    popup_kick_->attach(*card_, *core_);
 }
 
 void Tchat::connectMenu() {
@@ -74,7 +67,7 @@ void Tchat::connectMenu() {
         connect(action, &QAction::triggered, this, [run] { guarded(run); });
     };
     item(menu_.Exit1, [this] { close(); });
-    item(menu_.StartGame1, [this] { startClick(); });
+    item(menu_.StartGame1, [this] { starter_->open(); });
     item(menu_.JoinAgain1, [this] { link_->joinAgain(); });
     item(menu_.SuggestMove1, [this] { coach_->suggest(); });
     connect(link_, &TableLink::joinAgainOffered, menu_.JoinAgain1, &QAction::setEnabled);
@@ -107,28 +100,6 @@ void Tchat::connectKeyboard() {
     tellShortcuts(menu_, *board_, *card_);
 }
 
-void Tchat::connectSeatPopup() {
-    auto item = [this](QAction* action, auto run) {
-        connect(action, &QAction::triggered, this, [run] { guarded(run); });
-    };
-    item(popup_kick_->SettoJustWatch1(),
-         [this] { core_->setSeatWatching(popup_kick_->seat(), true); });
-    item(popup_kick_->UnsetJustWatch1(),
-         [this] { core_->setSeatWatching(popup_kick_->seat(), false); });
-    item(popup_kick_->RemoveFromGame1(), [this] { core_->removePlayer(popup_kick_->seat()); });
-    for (int seat = 1; seat <= rules::kSeats; ++seat) {
-        ElidedLabel* label = card_->label_playername(seat);
-        label->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(label, &QWidget::customContextMenuRequested, this,
-                [this, seat, label](const QPoint& at) {
-                    guarded([&] {
-                        popup_kick_->prepare(seat, core_->hostsGame(), core_->seat(seat).waiting);
-                        popup_kick_->popup(label->mapToGlobal(at));
-                    });
-                });
-    }
-}
-
 void Tchat::throwClick() {
     core_->roll();
     focusChat();
@@ -138,28 +109,6 @@ void Tchat::categoryClick(int category) {
     // The zero question, when it is asked, wants the player's eyes on the board.
     if (core_->chooseCategory(category) != TableCore::Choice::Checked)
         focusChat();
-}
-
-void Tchat::startClick() {
-    core_->beginStartChoice();
-    if (gamestart_)
-        gamestart_->showOver(this);
-}
-
-void Tchat::startChosen(const GameOptions& options) {
-    if (!core_->gameRunning()) {
-        core_->startGame(options);
-        return;
-    }
-    // A new game ends the one being played for everybody at the table: never without a word.
-    dialogs_->question(this, QStringLiteral("Zorbinet"),
-                       QStringLiteral("A game is in progress. Start a new game?"),
-                       [this, options](bool yes) {
-                           if (yes)
-                               core_->startGame(options);
-                           else
-                               core_->cancelStartChoice();
-                       });
 }
 
 } // namespace zb
