@@ -98,8 +98,13 @@ void TableCore::offerTurn(int seat) {
         offerThrow(rolls_ < 3);
         setMayact(true);
         setOwnColumn(OwnColumn::OwnTurn);
+    } else if (seat == myseat_ && ownWatching_) {
+        // The own seat while it just watches: not the player's turn to take. The own column's
+        // marks say whose seat it is.
+        setHeading(QStringLiteral("The computer's turn."));
+        offerThrow(false);
+        setMayact(false);
     } else {
-        // Also the own seat while the computer plays it: it is not the player's turn to take.
         setHeading(seats_[seat].shown + QStringLiteral("'s turn."));
         offerThrow(false);
         setMayact(false);

@@ -249,7 +249,7 @@ TEST_F(CoreTest, WhileTheOwnSeatWatchesTheTableOffersNothingTheHostWouldIgnore) 
     EXPECT_FALSE(core.throwOffered());
     EXPECT_FALSE(core.choosable());
     EXPECT_EQ(clickable.count(), 5);
-    EXPECT_EQ(core.heading(), "Ann's turn.");
+    EXPECT_EQ(core.heading(), "The computer's turn.");
     EXPECT_EQ(core.hints(), zb::ScoreHints());
     core.roll();
     core.toggleDie(3);
@@ -259,7 +259,7 @@ TEST_F(CoreTest, WhileTheOwnSeatWatchesTheTableOffersNothingTheHostWouldIgnore) 
     feed("CMD_thedice+1+y+2+3+6\xFF"
          "CMD_nextplayer+2+1+0+0+\xFF"
          "CMD_nextplayer+1+2+0+0+\xFF");
-    EXPECT_EQ(core.heading(), "Ann's turn.");
+    EXPECT_EQ(core.heading(), "The computer's turn.");
     EXPECT_FALSE(core.throwOffered());
     EXPECT_FALSE(core.die(3).clickable);
     // Playing again hands the turn back where it stands.
