@@ -25,6 +25,7 @@ sleep 1
 
 # A copy of the program in a folder of its own keeps its settings and tally there.
 cp "$build/src/zorbinet" "$work/"
+[ -f "$build/src/zorbinet-sound.so" ] && cp "$build/src/zorbinet-sound.so" "$work/"
 (cd "$work" && exec ./zorbinet) >/dev/null 2>&1 &
 game=$!
 
