@@ -27,7 +27,7 @@ fi
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then work=$(mktemp -d -p /dev/shm); else work=$(mktemp -d); fi
 display=
 for n in $(seq 90 99 | shuf); do
-  [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
 done
 [ -n "$display" ] || { echo "no free display :90 to :99" >&2; exit 1; }
 cleanup() {
