@@ -1,5 +1,6 @@
 # What `cmake --install` (and `make install PREFIX=...`) lays out under the prefix:
 #   bin/zorbinet, bin/zorbinet-host
+#   lib/zorbinet/zorbinet-sound.so (the sound output, which the game loads from ../lib/zorbinet)
 #   share/applications/io.github.zorbinet.Zorbinet.desktop
 #   share/metainfo/io.github.zorbinet.Zorbinet.metainfo.xml
 #   share/icons/hicolor/{scalable,NxN}/apps/io.github.zorbinet.Zorbinet.{svg,png}
@@ -16,7 +17,7 @@ set(ZB_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/resources/desktop)
 # nothing, instead of failing half-way through with some files already in place.
 install(CODE [[
   set(zb_prefix "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-  foreach(zb_sub bin share/applications share/metainfo share/icons share/man)
+  foreach(zb_sub bin lib share/applications share/metainfo share/icons share/man)
     set(zb_dir "${zb_prefix}/${zb_sub}")
     while(NOT EXISTS "${zb_dir}")
       get_filename_component(zb_dir "${zb_dir}" DIRECTORY)
@@ -40,6 +41,8 @@ install(CODE [[
 ]])
 
 install(TARGETS zorbinet zorbinet-host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Where SoundModule::defaultFiles() looks, relative to the program: bin/../lib/zorbinet.
+install(TARGETS zorbinet-sound LIBRARY DESTINATION lib/zorbinet)
 install(FILES ${ZB_DESKTOP_DIR}/${ZB_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZB_DESKTOP_DIR}/${ZB_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${ZB_DESKTOP_DIR}/${ZB_APP_ID}.svg

@@ -9,7 +9,12 @@ mkdir -p "$out"
 [ -x "$build/src/zorbinet" ] || { echo "build the game first: make build" >&2; exit 1; }
 
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 9))
+# A display nobody uses: a server already there would take the pictures at its own size.
+display=
+for n in $(seq 90 99 | shuf); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
+done
+[ -n "$display" ] || { echo "no free display :90 to :99" >&2; exit 1; }
 cleanup() {
   [ -n "${game:-}" ] && kill "$game" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
@@ -17,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display XDG_RUNTIME_DIR=$work/run DBUS_SESSION_BUS_ADDRESS=disabled:
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -25,6 +30,7 @@ sleep 1
 
 # A copy of the program in a folder of its own keeps its settings and tally there.
 cp "$build/src/zorbinet" "$work/"
+[ -f "$build/src/zorbinet-sound.so" ] && cp "$build/src/zorbinet-sound.so" "$work/"
 (cd "$work" && exec ./zorbinet) >/dev/null 2>&1 &
 game=$!
 

@@ -63,9 +63,37 @@ int ChatView::addStyle(const ChatTextStyle& style) {
 void ChatView::setStyle(int index, const ChatTextStyle& style) {
     if (index < 0 || index >= doc_.styleCount())
         return;
-    if (doc_.setStyle(index, style))
+    const Place place = placeInView();
+    if (doc_.setStyle(index, style)) {
         updateLayout();
+        restorePlace(place);
+    }
     viewport()->update();
+}
+
+ChatView::Place ChatView::placeInView() {
+    updateLayout();
+    return {isAtEnd(), doc_.hitTest(QPointF(0, verticalScrollBar()->value()))};
+}
+
+void ChatView::restorePlace(const Place& place) {
+    QScrollBar* bar = verticalScrollBar();
+    if (place.atEnd) {
+        bar->setValue(bar->maximum());
+        return;
+    }
+    // The line that now holds the place comes to the top.
+    const auto& pieces = doc_.pieces();
+    for (const ChatDocument::Line& line : doc_.lines()) {
+        for (int i = line.firstPiece; i < line.endPiece; ++i) {
+            const ChatDocument::Piece& piece = pieces[i];
+            if (piece.item == place.top.item && place.top.offset >= piece.from &&
+                place.top.offset <= piece.from + piece.length) {
+                bar->setValue(int(std::ceil(line.top)));
+                return;
+            }
+        }
+    }
 }
 
 void ChatView::setStyleColor(int index, const QColor& color) {
@@ -85,6 +113,7 @@ void ChatView::setStyleBold(int index, bool bold) {
 }
 
 void ChatView::setPointSizeOfAll(int points) {
+    const Place place = placeInView();
     bool changed = false;
     for (int i = 0; i < doc_.styleCount(); ++i) {
         ChatTextStyle s = doc_.style(i);
@@ -93,8 +122,10 @@ void ChatView::setPointSizeOfAll(int points) {
         s.pointSize = points;
         changed = doc_.setStyle(i, s) || changed;
     }
-    if (changed)
+    if (changed) {
         updateLayout();
+        restorePlace(place);
+    }
     viewport()->update();
 }
 

@@ -28,6 +28,8 @@ public:
     int addStyle(const ChatTextStyle& style);
     int styleCount() const { return doc_.styleCount(); }
     const ChatTextStyle& style(int index) const { return doc_.style(index); }
+    // A change that lays the chat out again keeps the reader's place: a view at its end stays
+    // at its end, one scrolled back keeps the line at its top.
     void setStyle(int index, const ChatTextStyle& style);
     void setStyleColor(int index, const QColor& color);
     void setStyleBold(int index, bool bold);
@@ -92,6 +94,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Where the reader is: at the end, or at the text at the start of the top line in view.
+    struct Place {
+        bool atEnd = true;
+        Position top;
+    };
+    Place placeInView();
+    void restorePlace(const Place& place);
     void buildPopup();
     void updateLayout();
     void updateScrollRange();

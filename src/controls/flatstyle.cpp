@@ -1,13 +1,67 @@
 #include "flatstyle.h"
 
 #include "controls/ink.h"
+#include "controls/memoryresource.h"
 
+#include <QBuffer>
 #include <QFrame>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QStyle>
 #include <QToolButton>
 #include <QWidget>
+#include <mutex>
 
 namespace zb::flat {
+namespace {
+
+constexpr int kTickSize = 12; // the check box indicator's inside, in logical pixels
+
+// A check mark filling a box of kTickSize, drawn at a device pixel ratio, as PNG bytes.
+QByteArray tickPicture(const QColor& colour, int scale) {
+    QImage image(kTickSize * scale, kTickSize * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        QPainterPath tick;
+        tick.moveTo(2.6, 6.4);
+        tick.lineTo(5.0, 8.8);
+        tick.lineTo(9.6, 3.4);
+        p.setPen(QPen(colour, 1.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(tick);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The check marks, made once, under ":/zbflat/"; "@2x" names serve screens of twice the density.
+void registerTicks() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QList<QPair<QString, QByteArray>> files;
+        for (const auto& [name, colour] :
+             {std::pair{QStringLiteral("tick"), QColor(Qt::white)},
+              std::pair{QStringLiteral("tick-disabled"), QColor(0x8A, 0x93, 0xA0)}}) {
+            files.append({name + QStringLiteral(".png"), tickPicture(colour, 1)});
+            files.append({name + QStringLiteral("@2x.png"), tickPicture(colour, 2)});
+        }
+        registerMemoryResource(QStringLiteral("zbflat"), files);
+    });
+}
+
+} // namespace
+
+QString tickImage(bool enabled) {
+    registerTicks();
+    return enabled ? QStringLiteral(":/zbflat/tick.png")
+                   : QStringLiteral(":/zbflat/tick-disabled.png");
+}
 
 QString styleSheet() {
     return QStringLiteral(R"(
@@ -38,9 +92,10 @@ QCheckBox::indicator {
     width: 12px; height: 12px; border: 1px solid #7c8898; border-radius: 3px; background: #ffffff;
 }
 QCheckBox::indicator:hover { border-color: #4a90e2; }
-QCheckBox::indicator:checked { background: #4a90e2; border: 1px solid #2f6fbf; }
-QCheckBox::indicator:checked:hover { background: #5fa0ee; }
+QCheckBox::indicator:checked { background: #2f6fbf; border: 1px solid #1f4f8f; image: url(@tick); }
+QCheckBox::indicator:checked:hover { background: #3d7fd1; }
 QCheckBox::indicator:disabled { background: #e6e9ee; border-color: #c4cad3; }
+QCheckBox::indicator:checked:disabled { image: url(@tickoff); }
 QListView, QListWidget, QTreeView, QTableView {
     background: #ffffff; border: 1px solid #9aa7b5; border-radius: 3px;
     selection-background-color: #4a90e2; selection-color: #ffffff;
@@ -55,7 +110,9 @@ QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 QToolTip { color: @ink; background: #fffbe6; border: 1px solid #c8b46a; padding: 2px; }
 )")
-        .replace(QStringLiteral("@ink"), ink::textName());
+        .replace(QStringLiteral("@ink"), ink::textName())
+        .replace(QStringLiteral("@tickoff"), tickImage(false))
+        .replace(QStringLiteral("@tick"), tickImage(true));
 }
 
 void applyFlatStyle(QWidget* root) {

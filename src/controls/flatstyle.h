@@ -15,6 +15,10 @@ namespace zb::flat {
 // The sheet applied by applyFlatStyle(); exposed so a window can append rules of its own.
 QString styleSheet();
 
+// The check mark drawn in a ticked check box (white, or grey for a disabled box), as a resource
+// path for a style sheet's url(); the pictures are drawn in code on first use.
+QString tickImage(bool enabled = true);
+
 // Sets the flat style sheet on root (and so on every widget below it) and a matching palette.
 void applyFlatStyle(QWidget* root);
 

@@ -1,65 +1,77 @@
 #include "shell/soundeffectplayer.h"
 
+#include "shell/soundchannel.h"
 #include "shell/soundmessagefilter.h"
+#include "shell/soundmodule.h"
 #include "shell/soundnames.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace zb {
 
-SoundEffectPlayer::SoundEffectPlayer(Output output) : output_(output) {
+SoundEffectPlayer::SoundEffectPlayer(Output output, SoundModule* module)
+    : output_(output), module_(module ? module : &SoundModule::process()) {
     // Before the first touch of the audio back end, which is when it complains.
     installAudioMessageFilter();
+    QObject::connect(module_, &SoundModule::finished, &waiting_, [this](bool) {
+        attach();
+        if (channel_ && pending_)
+            start(pendingName_);
+        pending_ = false;
+    });
 }
 
 SoundEffectPlayer::~SoundEffectPlayer() = default;
 
-QSoundEffect* SoundEffectPlayer::effect(const QString& canonical) {
-    auto found = effects_.find(canonical);
-    if (found != effects_.end())
-        return found->second.get();
-    const QString path = sound::resourcePath(canonical);
-    if (!QFile::exists(path))
-        return nullptr;
-    auto made = std::make_unique<QSoundEffect>();
-    made->setSource(QUrl(QStringLiteral("qrc") + path));
-    return effects_.emplace(canonical, std::move(made)).first->second.get();
+void SoundEffectPlayer::attach() const {
+    if (!channel_ && module_->state() == SoundModule::State::Ready)
+        channel_ = module_->makeChannel();
 }
 
 void SoundEffectPlayer::play(const QString& name) {
-    // Checked on every sound, so a headset plugged in while the game runs is used.
-    if (output_ == Output::WhenAvailable && QMediaDevices::audioOutputs().isEmpty())
-        return;
-    if (current_)
-        current_->stop();
-    current_ = nullptr;
-    currentName_ = name;
-    const QString canonical = sound::canonicalName(name);
-    QSoundEffect* next = canonical.isEmpty() ? nullptr : effect(canonical);
-    if (!next) {
-        QApplication::beep();
+    attach();
+    if (channel_) {
+        start(name);
         return;
     }
-    current_ = next;
-    current_->play();
+    if (module_->state() == SoundModule::State::Failed)
+        return;
+    pending_ = true;
+    pendingName_ = name;
+    module_->load();
+}
+
+void SoundEffectPlayer::start(const QString& name) {
+    // Checked on every sound, so a headset plugged in while the game runs is used.
+    if (output_ == Output::WhenAvailable && !channel_->hasOutput())
+        return;
+    channel_->stop();
+    currentName_ = name;
+    const QString canonical = sound::canonicalName(name);
+    const QString path = canonical.isEmpty() ? QString() : sound::resourcePath(canonical);
+    if (path.isEmpty() || !QFile::exists(path) ||
+        !channel_->play(canonical, QStringLiteral("qrc") + path))
+        QApplication::beep();
+}
+
+bool SoundEffectPlayer::ready() const {
+    return module_->state() == SoundModule::State::Ready;
 }
 
 bool SoundEffectPlayer::isPlaying(const QString& name) const {
-    const auto found = effects_.find(sound::canonicalName(name));
-    return found != effects_.end() && found->second->isPlaying();
+    return channel_ && channel_->isPlaying(sound::canonicalName(name));
 }
 
 bool SoundEffectPlayer::isLoading() const {
-    for (const auto& [name, effect] : effects_) {
-        if (effect->status() == QSoundEffect::Loading)
-            return true;
-    }
-    return false;
+    if (channel_)
+        return channel_->isLoading();
+    return pending_ && module_->state() == SoundModule::State::Loading;
+}
+
+bool SoundEffectPlayer::hasOutput() const {
+    attach();
+    return channel_ && channel_->hasOutput();
 }
 
 } // namespace zb

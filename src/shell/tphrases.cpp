@@ -1,6 +1,7 @@
 #include "shell/tphrases.h"
 
 #include "controls/backgroundpainter.h"
+#include "controls/escapecloses.h"
 #include "controls/flatstyle.h"
 #include "net/guard.h"
 #include "shell/phrasebuttons.h"
@@ -23,6 +24,8 @@ const QColor kLabelColour(0x00, 0x80, 0x00); // the game's clGreen
 Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("tphrases"));
     setWindowTitle(QStringLiteral("Phrase Buttons - Zorbinet"));
+    // Escape is the way to close it without keeping the edits.
+    closeOnEscape(this);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);

@@ -1,5 +1,6 @@
 #include "side/tabout.h"
 
+#include "controls/escapecloses.h"
 #include "controls/flatstyle.h"
 #include "controls/hyperlinklabel.h"
 #include "controls/picturebutton.h"
@@ -43,6 +44,7 @@ Tabout::Tabout(QWidget* parent)
       opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("tabout"));
     setWindowTitle(QStringLiteral("Zorbinet - About"));
+    closeOnEscape(this);
     setFixedSize(kWidth, kHeight);
     flat::applyFlatStyle(this);
     setAutoFillBackground(true);

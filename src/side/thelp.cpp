@@ -1,5 +1,6 @@
 #include "side/thelp.h"
 
+#include "controls/escapecloses.h"
 #include "controls/flatstyle.h"
 #include "controls/pictures.h"
 #include "controls/windowcentre.h"
@@ -25,6 +26,7 @@ constexpr int kButtonStep = 36;
 Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("thelp"));
     setWindowTitle(QStringLiteral("Zorbinet - Help File"));
+    closeOnEscape(this);
     setFixedSize(kWidth, kHeight);
     flat::applyFlatStyle(this);
     setAutoFillBackground(true);

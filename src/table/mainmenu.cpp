@@ -20,7 +20,30 @@ QAction* keyed(QMenu* menu, const QString& text, const QList<QKeySequence>& keys
     return a;
 }
 
+// A menu shows an item's first shortcut only; every key that an item answers is written into
+// its text after a tab, which the menu shows in the shortcut column instead.
+void listShortcuts(QMenu* menu) {
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            listShortcuts(a->menu());
+        const QString keys = shortcutText(a->shortcuts());
+        if (!keys.isEmpty())
+            a->setText(menuCaption(a->text()) + QLatin1Char('\t') + keys);
+    }
+}
+
 } // namespace
+
+QString shortcutText(const QList<QKeySequence>& keys) {
+    QStringList names;
+    for (const QKeySequence& k : keys)
+        names << k.toString(QKeySequence::NativeText);
+    return names.join(QStringLiteral(", "));
+}
+
+QString menuCaption(const QString& text) {
+    return text.section(QLatin1Char('\t'), 0, 0);
+}
 
 void MainMenu::buildGame(QMenu* game) {
     // Plain keys belong to the chat line, so every shortcut here has Ctrl, or is a key that
@@ -60,6 +83,7 @@ void MainMenu::build(QMenuBar* bar) {
     JoinAgain1->setEnabled(false);
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("Exit"));
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     buildGame(bar->addMenu(QStringLiteral("&Game")));
 
@@ -107,7 +131,13 @@ void MainMenu::build(QMenuBar* bar) {
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     Help2 = help->addAction(QStringLiteral("Help"));
+    Help2->setShortcut(QKeySequence(Qt::Key_F1));
     About1 = help->addAction(QStringLiteral("About"));
+
+    for (QAction* top : bar->actions()) {
+        if (top->menu())
+            listShortcuts(top->menu());
+    }
 }
 
 } // namespace zb

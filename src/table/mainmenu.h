@@ -1,9 +1,13 @@
 #pragma once
 // The table window's main menu. Items keep the names under which the rest of the program knows
 // them; choices that belong together (bot speed, turn sound, text size) are exclusive groups.
-// The Game menu holds the keyboard's ways to play; its shortcuts are what the menu shows.
+// The Game menu holds the keyboard's ways to play. Every item shows all the keys it answers
+// ("Roll Dice    Ctrl+R, F2"): its text holds them after a tab.
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
+#include <QString>
 #include <array>
 
 class QAction;
@@ -66,5 +70,10 @@ struct MainMenu {
 private:
     void buildGame(QMenu* game);
 };
+
+// The keys as a menu shows them: "Ctrl+R, F2"; empty for none.
+QString shortcutText(const QList<QKeySequence>& keys);
+// An item's text without the keys the menu shows after a tab.
+QString menuCaption(const QString& text);
 
 } // namespace zb

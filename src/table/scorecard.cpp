@@ -31,7 +31,16 @@ const QColor kRule(0xE3, 0xDA, 0xBF);
 const QColor kSectionRule(0xB9, 0xAD, 0x87);
 const QColor kTurnMark(0xF6, 0xD3, 0x6B);
 const QColor kCursorMark(0xBF, 0xD7, 0xF2);
-const QColor kHintInk(0x00, 0x80, 0x00, 120);
+// Slate, upright digits' quiet cousin: at least 6 to 1 on every cell background the hints meet
+// (the own column's tint, the stripes, the cursor, the highlight), unlike any column colour.
+const QColor kHintInk(0x3E, 0x4A, 0x63);
+// An empty seat reads quieter than a player's name, yet at 5 to 1 on the card.
+const QColor kWaitingInk(0x6E, 0x66, 0x50);
+// The card's own text size, that of the category captions: no text on the card is smaller.
+constexpr int kTextPixels = 12;
+// What an empty seat's label shows: the seat's name without its brackets, which would not fit
+// the column at the card's text size.
+const QString kWaitingShown = QStringLiteral("Waiting");
 
 int columnLeft(int seat) {
     return kLabelWidth + kColumnWidth * (seat - 1);
@@ -73,7 +82,7 @@ protected:
             return;
         QPainter p(this);
         QFont f = font();
-        f.setPixelSize(11);
+        f.setPixelSize(kTextPixels);
         f.setItalic(true);
         p.setFont(f);
         p.setPen(kHintInk);
@@ -141,12 +150,14 @@ void ScoreCard::buildHeader() {
         eyes->hide();
         eyes_[seat] = eyes;
 
-        auto* name = new ElidedLabel(SeatView::kWaiting, this);
+        auto* name = new ElidedLabel(kWaitingShown, this);
         name->setObjectName(QStringLiteral("label_playername%1").arg(seat));
         name->setGeometry(columnLeft(seat), kNamesTop + 14, kColumnWidth, 18);
         name->setAlignment(Qt::AlignCenter);
-        name->setMinimumPixelSize(9);
+        // Narrower letters before a cut, never smaller ones.
+        name->setMinimumPixelSize(kTextPixels);
         playername_[seat] = name;
+        shown_[seat] = SeatView::kWaiting;
         styleSeatName(seat, true);
     }
 }
@@ -159,7 +170,7 @@ void ScoreCard::buildRows() {
         caption->setObjectName(QStringLiteral("label%1").arg(row));
         caption->setGeometry(3, rowTop(row), kLabelWidth - 4, kRowHeight);
         caption->setIndent(4);
-        caption->setFont(pixelFont(font(), 12, !category));
+        caption->setFont(pixelFont(font(), kTextPixels, !category));
         caption->setTextColor(category ? kInk : kTotalsInk);
         if (row == rules::Bonus)
             caption->setToolTip(
@@ -175,7 +186,7 @@ void ScoreCard::buildRows() {
             cell->setObjectName(QStringLiteral("score%1_%2").arg(seat).arg(row));
             cell->setGeometry(cellRect(seat, row));
             cell->setAlignment(Qt::AlignCenter);
-            cell->setFont(pixelFont(font(), 12, false));
+            cell->setFont(pixelFont(font(), kTextPixels, false));
             score_[seat][row] = cell;
             if (category) {
                 cell->setClickable(true);
@@ -248,7 +259,7 @@ void ScoreCard::setTotal(int seat, const QString& text) {
 }
 
 QString ScoreCard::seatName(int seat) const {
-    return playername_[seat]->text();
+    return shown_[seat];
 }
 
 QString ScoreCard::storedName(int seat) const {
@@ -256,17 +267,19 @@ QString ScoreCard::storedName(int seat) const {
 }
 
 void ScoreCard::setSeat(int seat, const QString& shown, const QString& stored, bool waiting) {
-    playername_[seat]->setText(shown);
+    shown_[seat] = shown;
+    playername_[seat]->setText(waiting && shown == SeatView::kWaiting ? kWaitingShown : shown);
+    playername_[seat]->setAccessibleName(shown);
     playername_[seat]->setToolTip(stored);
     styleSeatName(seat, waiting);
     nameColumn(seat);
 }
 
 void ScoreCard::styleSeatName(int seat, bool waiting) {
-    // An empty seat reads quieter than a player's name, and fits its narrow column.
+    // An empty seat reads quieter than a player's name: plain, not bold, and greyer.
     ElidedLabel* name = playername_[seat];
-    name->setFont(pixelFont(font(), waiting ? 10 : 11, !waiting));
-    name->setTextColor(waiting ? QColor(0x8A, 0x80, 0x66) : kInk);
+    name->setFont(pixelFont(font(), kTextPixels, !waiting));
+    name->setTextColor(waiting ? kWaitingInk : kInk);
 }
 
 void ScoreCard::showSeat(int seat) {

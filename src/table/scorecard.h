@@ -52,8 +52,8 @@ public:
     QString cellText(int seat, int row) const;
     void setTotal(int seat, const QString& text);
 
-    // The name a seat's label shows, and the stored seat name it keeps as its tooltip. A seat
-    // that is waiting for a player reads quieter.
+    // The seat's name ("<Waiting>" for an empty seat, which its label shows as "Waiting"), and
+    // the stored seat name its label keeps as its tooltip. An empty seat reads quieter.
     QString seatName(int seat) const;
     QString storedName(int seat) const;
     void setSeat(int seat, const QString& shown, const QString& stored, bool waiting);
@@ -104,6 +104,7 @@ private:
     std::array<std::array<HighlightLabel*, kRows + 1>, kSeats + 1> score_{};
     std::array<HighlightLabel*, kRows + 1> label_{};
     std::array<ElidedLabel*, kSeats + 1> playername_{};
+    std::array<QString, kSeats + 1> shown_{};
     std::array<QLabel*, kSeats + 1> total_{};
     std::array<QLabel*, kSeats + 1> eyes_{};
     std::array<QLabel*, 4> rolls_{};

@@ -2,6 +2,7 @@
 #include "controls/ink.h"
 
 #include "controls/backgroundpainter.h"
+#include "controls/escapecloses.h"
 #include "controls/flatstyle.h"
 #include "controls/windowcentre.h"
 #include "net/guard.h"
@@ -18,6 +19,7 @@ namespace zb {
 Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("tspylist"));
     setWindowTitle(QStringLiteral("Zorbinet -Spys"));
+    closeOnEscape(this);
     setFixedSize(kSize);
     flat::applyFlatStyle(this);
 

@@ -3,6 +3,7 @@
 
 #include "controls/backgroundpainter.h"
 #include "controls/elidedlabel.h"
+#include "controls/escapecloses.h"
 #include "controls/flatstyle.h"
 #include "controls/windowcentre.h"
 #include "net/guard.h"
@@ -114,6 +115,7 @@ Ttallylist::~Ttallylist() = default;
 void Ttallylist::build() {
     setObjectName(QStringLiteral("ttallylist"));
     setWindowTitle(kTitle);
+    closeOnEscape(this);
     setFixedSize(kSize);
     flat::applyFlatStyle(this);
     // The check lists' boxes drawn like the program's check boxes, with a little air per row; a
@@ -125,9 +127,10 @@ QListView::indicator {
     width: 12px; height: 12px; border: 1px solid #7c8898; border-radius: 3px; background: #ffffff;
 }
 QListView::indicator:hover { border-color: #4a90e2; }
-QListView::indicator:checked { background: #4a90e2; border: 1px solid #2f6fbf; }
+QListView::indicator:checked { background: #2f6fbf; border: 1px solid #1f4f8f; image: url(@tick); }
 )")
-                                           .replace(QStringLiteral("@ink"), ink::textName()));
+                                           .replace(QStringLiteral("@ink"), ink::textName())
+                                           .replace(QStringLiteral("@tick"), flat::tickImage()));
 
     auto* background = new BackgroundPainter(this);
     background->setGeometry(rect());

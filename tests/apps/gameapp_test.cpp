@@ -14,6 +14,7 @@
 #include "shell/tphrases.h"
 #include "table/core/tablecore.h"
 #include "table/core/tablelink.h"
+#include "table/mainmenu.h"
 #include "table/tablesettings.h"
 #include "table/tchat.h"
 #include "table/tgamestartform.h"
@@ -61,7 +62,7 @@ zb::TableOptions optionsWith(QStringList args, QString port = QString()) {
 QStringList actionTexts(QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        out << (a->isSeparator() ? QStringLiteral("-") : zb::menuCaption(a->text()));
     return out;
 }
 

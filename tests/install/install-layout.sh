@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks that every file lands where a desktop
 # expects it, and nothing else: the two programs, the desktop entry, the icon in every size,
-# the metainfo and the manual pages. The installed host must start and stop.
+# the metainfo and the manual pages, and the game's sound module. The installed host must start
+# and stop.
 # usage: install-layout.sh CMAKE BUILD-DIR
 set -euo pipefail
 cmake=$1
@@ -19,6 +20,7 @@ sizes=(16 22 24 32 48 64 128 256 512)
 expected=(
   bin/zorbinet
   bin/zorbinet-host
+  lib/zorbinet/zorbinet-sound.so
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
   share/icons/hicolor/scalable/apps/$id.svg
@@ -36,6 +38,8 @@ for b in zorbinet zorbinet-host; do
   [ -x "$prefix/bin/$b" ] || fail "bin/$b is not executable"
   file -b "$prefix/bin/$b" | grep -q '^ELF' || fail "bin/$b is not a program"
 done
+file -b "$prefix/lib/zorbinet/zorbinet-sound.so" | grep -q '^ELF.*shared object' ||
+  fail "lib/zorbinet/zorbinet-sound.so is not a shared object"
 for s in "${sizes[@]}"; do
   png=$prefix/share/icons/hicolor/${s}x$s/apps/$id.png
   file -b "$png" | grep -q "^PNG image data, $s x $s," || fail "$png is not a $s x $s PNG: $(file -b "$png")"

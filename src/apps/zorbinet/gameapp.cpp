@@ -10,6 +10,7 @@
 #include "shell/errorreport.h"
 #include "shell/settings.h"
 #include "shell/soundmessagefilter.h"
+#include "shell/soundmodule.h"
 #include "shell/tphrases.h"
 #include "side/tabout.h"
 #include "side/tdownload.h"
@@ -24,6 +25,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
@@ -34,8 +36,32 @@ GameApp::GameApp(TableOptions options, QObject* parent)
     errors_->install();
 }
 
+void GameApp::TallyForward::attach(TallySink* target) {
+    target_ = target;
+    if (target_ && players_)
+        target_->currentPlayers(*players_);
+}
+
+void GameApp::TallyForward::currentPlayers(const QStringList& names) {
+    if (target_)
+        target_->currentPlayers(names);
+    else
+        players_ = names;
+}
+
+void GameApp::TallyForward::recordGame(const FinishedGame& game) {
+    if (target_)
+        target_->recordGame(game);
+}
+
+void GameApp::TallyForward::recordFiveOfAKind() {
+    if (target_)
+        target_->recordFiveOfAKind();
+}
+
 GameApp::~GameApp() {
-    // Windows go in the reverse order of their creation; the table window last.
+    // Windows go in the reverse order of their creation, except that the table window goes
+    // before the tally it reports to.
     delete download_;
     delete phrases_;
     delete gamestart_;
@@ -44,6 +70,7 @@ GameApp::~GameApp() {
     delete help_;
     delete about_;
     delete chat_;
+    tallyForward_.attach(nullptr);
     tally_.reset();
 }
 
@@ -53,13 +80,12 @@ void GameApp::start() {
     const files::DataPlace place = options_.settingsFolder.isEmpty()
                                        ? files::dataPlace()
                                        : files::DataPlace(options_.settingsFolder);
-    const QString folder = place.folder;
     Dialogs& dialogs = options_.dialogs ? *options_.dialogs : standardDialogs();
-    tally_ = std::make_unique<Tally>(place, dialogs, [](const QString& e) { reportError(e); });
-    tally_->load();
 
     TableOptions tableOptions = options_;
-    tableOptions.tally = &tally_->sink();
+    // The tally and its window are made once the table window is up; until then (nothing can
+    // happen at the table before) its reports wait in the forwarder.
+    tableOptions.tally = &tallyForward_;
     tableOptions.startHost = [this](bool anyPort) {
         // A listener whose bind failed keeps its socket until it is closed.
         if (anyPort)
@@ -74,13 +100,9 @@ void GameApp::start() {
     };
     chat_ = new Tchat(tableOptions, random_);
     errors_->setParentWindow(chat_);
-    about_ = new Tabout();
-    about_->setAnchor(chat_);
-    help_ = new Thelp();
-    help_->setAboutBox(about_);
-    help_->setAnchor(chat_);
     if (!botSpeed_)
         botSpeed_ = [this] { return chat_->botSpeed(); };
+    // The host is no window; the table window's first showing starts it in a hosting mode.
     server_ = std::make_unique<TServer>(botSpeed_, random_);
     server_->setPortName(options_.gamePort);
     // Read at every game start, like the bot speed at every step.
@@ -88,6 +110,29 @@ void GameApp::start() {
     // Nobody who connects in the instant after the listener opens may take the hosting player's
     // rights: slot 1 waits for this program's own table.
     server_->setSlotOneReserved(true);
+    signals_ = std::make_unique<SignalWatcher>(std::initializer_list<int>{SIGINT, SIGTERM, SIGHUP},
+                                               [this](int) { chat_->close(); });
+
+    // The table window is on screen before the other windows are made (in their order, before
+    // anything else runs) and before sound is read in: the player sees the game come up at once.
+    chat_->show();
+    tally_ = std::make_unique<Tally>(place, dialogs, [](const QString& e) { reportError(e); });
+    tally_->load();
+    tallyForward_.attach(&tally_->sink());
+    createSideWindows(place.folder, dialogs);
+    if (options_.args.isEmpty()) {
+        download_->show();
+        download_->raise();
+    }
+    SoundModule::process().load();
+}
+
+void GameApp::createSideWindows(const QString& folder, Dialogs& dialogs) {
+    about_ = new Tabout();
+    about_->setAnchor(chat_);
+    help_ = new Thelp();
+    help_->setAboutBox(about_);
+    help_->setAnchor(chat_);
     spylist_ = new Tspylist();
     gamestart_ = new Tgamestartform();
     phrases_ = new Tphrases();
@@ -113,18 +158,18 @@ void GameApp::start() {
     // written then, as after every recorded game.
     connect(chat_, &Tchat::closed, this, [this] { guarded([&] { tally_->save(); }); });
     connect(chat_, &Tchat::closed, this, &GameApp::finished, Qt::QueuedConnection);
-
-    signals_ = std::make_unique<SignalWatcher>(std::initializer_list<int>{SIGINT, SIGTERM, SIGHUP},
-                                               [this](int) { chat_->close(); });
-    chat_->show();
-    if (options_.args.isEmpty()) {
-        download_->show();
-        download_->raise();
-    }
 }
 
 QList<QWidget*> GameApp::windows() const {
     return {chat_, tally_->window(), about_, help_, spylist_, gamestart_, phrases_, download_};
+}
+
+QIcon windowIcon() {
+    QIcon icon;
+    // Every size the build compiled in.
+    for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
+        icon.addFile(QStringLiteral(":/icons/%1/io.github.zorbinet.Zorbinet.png").arg(size));
+    return icon;
 }
 
 int runGame(int argc, char** argv) {
@@ -140,11 +185,6 @@ int runGame(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Zorbinet"));
     QApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zorbinet.Zorbinet"));
-    QIcon icon;
-    // Every size the build compiled in.
-    for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
-        icon.addFile(QStringLiteral(":/icons/%1/io.github.zorbinet.Zorbinet.png").arg(size));
-    QApplication::setWindowIcon(icon);
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance guard;
@@ -178,6 +218,9 @@ int runGame(int argc, char** argv) {
     });
     QObject::connect(&game, &GameApp::finished, &app, &QCoreApplication::quit);
     game.start();
+    // Reading the icon's pictures is the first use of the icon machinery and decodes every size
+    // (512 x 512 too): it waits until the table window is up, which then takes the icon.
+    QTimer::singleShot(0, &app, [] { guarded([] { QApplication::setWindowIcon(windowIcon()); }); });
     return app.exec();
 }
 

@@ -4,14 +4,18 @@
 // error report. This is the one place that knows every window.
 
 #include "rules/random.h"
+#include "table/core/tallysink.h"
 #include "table/tableoptions.h"
 
+#include <QIcon>
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace zb {
 
+class Dialogs;
 class ErrorReport;
 class SignalWatcher;
 class Tabout;
@@ -30,7 +34,7 @@ public:
     explicit GameApp(TableOptions options, QObject* parent = nullptr);
     ~GameApp() override;
 
-    // Creates the windows and shows the table window.
+    // Creates the windows and shows the table window, then starts reading in the sound module.
     void start();
 
     // The interval of the computer players in milliseconds; by default the table window's
@@ -50,12 +54,27 @@ signals:
     void finished();
 
 private:
+    void createSideWindows(const QString& folder, Dialogs& dialogs);
+
+    // What the table window reports to its tally, passed on once the tally is there.
+    class TallyForward final : public TallySink {
+    public:
+        void attach(TallySink* target);
+        void currentPlayers(const QStringList& names) override;
+        void recordGame(const FinishedGame& game) override;
+        void recordFiveOfAKind() override;
+
+    private:
+        TallySink* target_ = nullptr;
+        std::optional<QStringList> players_;
+    };
+
     TableOptions options_;
     rules::Random random_;
     std::unique_ptr<ErrorReport> errors_;
     std::unique_ptr<SignalWatcher> signals_;
     std::function<int()> botSpeed_;
-    // The tally comes first: the table window reports its games to it from the start.
+    TallyForward tallyForward_;
     std::unique_ptr<Tally> tally_;
     // Owned here, destroyed in reverse order of creation.
     Tchat* chat_ = nullptr;
@@ -67,6 +86,9 @@ private:
     Tphrases* phrases_ = nullptr;
     Tdownload* download_ = nullptr;
 };
+
+// The program's icon in every size the build compiled in.
+QIcon windowIcon();
 
 // main() of the game: returns the process's exit status.
 int runGame(int argc, char** argv);
