@@ -34,6 +34,8 @@ const QColor kCursorMark(0xBF, 0xD7, 0xF2);
 // Slate, upright digits' quiet cousin: at least 6 to 1 on every cell background the hints meet
 // (the own column's tint, the stripes, the cursor, the highlight), unlike any column colour.
 const QColor kHintInk(0x3E, 0x4A, 0x63);
+// The coach's best box wears the colour of the dice it would keep.
+const QColor kCoachFill(0xFF, 0xD5, 0x4F, 170);
 // An empty seat reads quieter than a player's name, yet at 5 to 1 on the card.
 const QColor kWaitingInk(0x6E, 0x66, 0x50);
 // The card's own text size, that of the category captions: no text on the card is smaller.
@@ -70,7 +72,8 @@ QRect cellRect(int seat, int row) {
 // they take no clicks: a click goes to the cell below as always.
 class HintLayer : public QWidget {
 public:
-    HintLayer(const ScoreHints& hints, QWidget* parent) : QWidget(parent), hints_(hints) {
+    HintLayer(const ScoreHints& hints, const ScoreCard::CoachMarks& coach, QWidget* parent)
+        : QWidget(parent), hints_(hints), coach_(coach) {
         setObjectName(QStringLiteral("scorehints"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(parent->rect());
@@ -78,6 +81,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        if (coach_.seat >= 1 && coach_.seat <= ScoreCard::kSeats) {
+            paintCoach();
+            return;
+        }
         if (hints_.seat < 1 || hints_.seat > ScoreCard::kSeats)
             return;
         QPainter p(this);
@@ -94,7 +101,31 @@ protected:
     }
 
 private:
+    void paintCoach() {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QFont f = font();
+        f.setPixelSize(kTextPixels);
+        f.setItalic(true);
+        for (int c = 1; c <= rules::kCategories; ++c) {
+            if (!coach_.total[c])
+                continue;
+            const QRect cell = cellRect(coach_.seat, c);
+            const bool best = c == coach_.best;
+            if (best) {
+                p.setPen(Qt::NoPen);
+                p.setBrush(kCoachFill);
+                p.drawRoundedRect(QRectF(cell).adjusted(1, 1, -1, -1), 4, 4);
+            }
+            f.setBold(best);
+            p.setFont(f);
+            p.setPen(kHintInk);
+            p.drawText(cell, Qt::AlignCenter, QString::number(*coach_.total[c], 'f', 1));
+        }
+    }
+
     const ScoreHints& hints_;
+    const ScoreCard::CoachMarks& coach_;
 };
 
 } // namespace
@@ -105,7 +136,7 @@ ScoreCard::ScoreCard(QWidget* parent) : QWidget(parent) {
     buildHeader();
     buildRows();
     buildTotals();
-    hintLayer_ = new HintLayer(hints_, this);
+    hintLayer_ = new HintLayer(hints_, coach_, this);
     hintLayer_->raise();
     clearall(0);
 }
@@ -341,6 +372,13 @@ void ScoreCard::setHints(const ScoreHints& hints) {
     hintLayer_->update();
     nameColumn(before);
     nameColumn(hints_.seat);
+}
+
+void ScoreCard::setCoach(const CoachMarks& marks) {
+    if (marks == coach_)
+        return;
+    coach_ = marks;
+    hintLayer_->update();
 }
 
 void ScoreCard::setCursor(int seat, int row) {

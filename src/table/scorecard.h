@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QLabel;
 
@@ -78,6 +79,17 @@ public:
     // Faint numbers in the empty cells of the hints' column; hints with seat 0 clear them.
     void setHints(const ScoreHints& hints);
     const ScoreHints& hints() const { return hints_; }
+    // The coach's word on the card: in each open cell of the seat's column the total the game
+    // can expect when scoring it now, the best one marked; they take the hints' place. Seat 0
+    // takes them away.
+    struct CoachMarks {
+        int seat = 0;
+        int best = 0;
+        std::array<std::optional<double>, rules::kCategories + 1> total{};
+        bool operator==(const CoachMarks&) const = default;
+    };
+    void setCoach(const CoachMarks& marks);
+    const CoachMarks& coach() const { return coach_; }
     // The keyboard's cursor: a marked cell (and its row's caption); seat 0 hides it.
     void setCursor(int seat, int row);
     int cursorSeat() const { return cursorSeat_; }
@@ -114,6 +126,7 @@ private:
     int ownSeat_ = 0;
     bool choosable_ = false;
     ScoreHints hints_;
+    CoachMarks coach_;
     QWidget* hintLayer_ = nullptr;
     int cursorSeat_ = 0;
     int cursorRow_ = 0;

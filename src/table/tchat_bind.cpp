@@ -120,6 +120,13 @@ void Tchat::bindSession() {
     connect(coach_, &Coach::changed, this, [this] {
         const std::optional<Suggestion>& s = coach_->suggestion();
         board_->setCoach(coach_->text(), s ? s->keep : std::array<bool, 6>{});
+        ScoreCard::CoachMarks marks;
+        if (s) {
+            marks.seat = core_->myseat();
+            marks.best = s->category;
+            marks.total = s->categoryTotal;
+        }
+        card_->setCoach(marks);
     });
     // Closing at once would look like a crash: the window goes once the player has read why.
     connect(c, &TableCore::gameFull, this, [this] {

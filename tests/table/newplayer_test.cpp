@@ -180,9 +180,16 @@ TEST_F(TableTest, TheCoachShowsTheBestMoveOnTheBoardAndSendsNothing) {
     EXPECT_TRUE(board()->coachMarks(1) && board()->coachMarks(2) && board()->coachMarks(3));
     EXPECT_FALSE(board()->coachMarks(4) || board()->coachMarks(5));
     EXPECT_TRUE(board()->coachText().contains("expected total "));
+    // On the card: what each open box would be worth, the best one marked.
+    const zb::ScoreCard::CoachMarks& marks = card()->coach();
+    EXPECT_EQ(marks.seat, 1);
+    EXPECT_TRUE(marks.best >= 1 && marks.best <= 12 && marks.total[marks.best]);
+    for (int c = 1; c <= 12; ++c)
+        EXPECT_TRUE(marks.total[c].has_value()) << "every box is open at the first turn " << c;
     // Asked once, the advice goes when the position changes; switched on it follows it.
     feed("CMD_setdice+1\xFF");
     EXPECT_TRUE(board()->coachText().isEmpty());
+    EXPECT_EQ(card()->coach().seat, 0);
     table->menu().ShowBestMove1->trigger();
     ASSERT_TRUE(waitFor([&] { return !board()->coachText().isEmpty(); }, 60s));
     EXPECT_TRUE(settingsFile().contains("ShowBestMove=true"));
