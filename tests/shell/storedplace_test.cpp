@@ -33,7 +33,8 @@ const Case kCases[] = {
     {"at the screen's corner", {0, 0, 783, 512}, kOne, true},
     {"far up and left", {-5000, -5000, 783, 512}, kOne, false},
     {"far down and right", {32767, 32767, 783, 512}, kOne, false},
-    {"at the ends of int", {kMax - 10, kMax - 10, 783, 512}, kOne, false},
+    // As far out as a rectangle of that size can be: its right and bottom edges still fit an int.
+    {"at the ends of int", {kMax - 800, kMax - 520, 783, 512}, kOne, false},
     {"at the other ends of int", {kMin, kMin, 783, 512}, kOne, false},
     // Vertically: the whole title bar, no pixel less.
     {"title bar one pixel above the top", {100, -1, 783, 512}, kOne, false},
