@@ -267,8 +267,8 @@ def run_entries(entries, args):
             code, out, build_time = build(build_dir, entry.get("target"), args.jobs,
                                           args.build_timeout)
             if code != 0:
-                verdict, detail, took = "no-build", out.strip().splitlines()[-1:] or [""], 0.0
-                detail = detail[0][:120]
+                errors = [l for l in out.splitlines() if "error" in l] or out.splitlines()[-1:]
+                verdict, detail, took = "no-build", (errors or [""])[0].strip()[:160], 0.0
             else:
                 code, out, took = test(entry, build_dir, args.test_timeout)
                 if ran_no_test(out):

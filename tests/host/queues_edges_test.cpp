@@ -22,9 +22,9 @@ namespace {
 struct Fill {
     const char* name;
     int messages;
-    qsizetype size;  // of each but the last
-    qsizetype last;  // of the last one pushed
-    bool lastTaken;  // whether the last push is accepted
+    qsizetype size; // of each but the last
+    qsizetype last; // of the last one pushed
+    bool lastTaken; // whether the last push is accepted
 };
 void PrintTo(const Fill& f, std::ostream* os) {
     *os << f.name;
@@ -199,20 +199,20 @@ TEST_P(DeadlineLeaves, ASlotWithoutDeadlinesLeavesNothingArmed) {
     EXPECT_FALSE(deadlines.armedFor());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, DeadlineLeaves,
-    ::testing::Values(Leaving{"Released", [](ConnectionDeadlines& d, int s) { d.released(s); }},
-                      Leaving{"LoggedInAndFinished",
-                              [](ConnectionDeadlines& d, int s) {
-                                  d.loggedIn(s);
-                                  d.received(s, false, true);
-                              }},
-                      Leaving{"FinishedAndLoggedIn",
-                              [](ConnectionDeadlines& d, int s) {
-                                  d.received(s, false, false);
-                                  d.loggedIn(s);
-                              }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Edges, DeadlineLeaves,
+                         ::testing::Values(Leaving{"Released", [](ConnectionDeadlines& d,
+                                                                  int s) { d.released(s); }},
+                                           Leaving{"LoggedInAndFinished",
+                                                   [](ConnectionDeadlines& d, int s) {
+                                                       d.loggedIn(s);
+                                                       d.received(s, false, true);
+                                                   }},
+                                           Leaving{"FinishedAndLoggedIn",
+                                                   [](ConnectionDeadlines& d, int s) {
+                                                       d.received(s, false, false);
+                                                       d.loggedIn(s);
+                                                   }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeadlineEdges, AMessageTricklingInKeepsItsFirstDeadlineAndTheNextOneGetsItsOwn) {
     use(60s, 5s);

@@ -29,9 +29,9 @@ namespace {
 
 struct StatusCase {
     int status;
-    bool located;     // the response names a Location (which answers 200 "final")
-    Failure failure;  // how the request ends
-    int redirects;    // how many were followed
+    bool located;    // the response names a Location (which answers 200 "final")
+    Failure failure; // how the request ends
+    int redirects;   // how many were followed
 };
 void PrintTo(const StatusCase& c, std::ostream* os) {
     *os << c.status << (c.located ? " with a Location" : "");
@@ -68,22 +68,15 @@ TEST_P(HttpStatusEdges, EachClassEndsAsItsOwnAndOnlyRedirectsAreFollowed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, HttpStatusEdges,
-    ::testing::Values(StatusCase{199, false, Failure::Status, 0},
-                      StatusCase{200, false, Failure::None, 0},
-                      StatusCase{299, false, Failure::None, 0},
-                      StatusCase{300, true, Failure::Status, 0},
-                      StatusCase{301, true, Failure::None, 1},
-                      StatusCase{302, true, Failure::None, 1},
-                      StatusCase{303, true, Failure::None, 1},
-                      StatusCase{304, true, Failure::Status, 0},
-                      StatusCase{305, true, Failure::Status, 0},
-                      StatusCase{306, true, Failure::Status, 0},
-                      StatusCase{307, true, Failure::None, 1},
-                      StatusCase{308, true, Failure::None, 1},
-                      StatusCase{309, true, Failure::Status, 0},
-                      StatusCase{399, false, Failure::Status, 0},
-                      StatusCase{400, false, Failure::Status, 0},
-                      StatusCase{400, true, Failure::Status, 0}),
+    ::testing::Values(
+        StatusCase{199, false, Failure::Status, 0}, StatusCase{200, false, Failure::None, 0},
+        StatusCase{299, false, Failure::None, 0}, StatusCase{300, true, Failure::Status, 0},
+        StatusCase{301, true, Failure::None, 1}, StatusCase{302, true, Failure::None, 1},
+        StatusCase{303, true, Failure::None, 1}, StatusCase{304, true, Failure::Status, 0},
+        StatusCase{305, true, Failure::Status, 0}, StatusCase{306, true, Failure::Status, 0},
+        StatusCase{307, true, Failure::None, 1}, StatusCase{308, true, Failure::None, 1},
+        StatusCase{309, true, Failure::Status, 0}, StatusCase{399, false, Failure::Status, 0},
+        StatusCase{400, false, Failure::Status, 0}, StatusCase{400, true, Failure::Status, 0}),
     [](const auto& info) {
         return std::to_string(info.param.status) + (info.param.located ? "Located" : "");
     });
@@ -207,10 +200,14 @@ TEST(HttpUrlEdges, PortsFromOneTo65535AndTheDefaultLeftOutOfTheHost) {
         int port; // 0: no target
         const char* hostHeader;
     } cases[] = {
-        {"http://h:0/x", 0, ""},           {"http://h:1/x", 1, "h:1"},
-        {"http://h:79/x", 79, "h:79"},     {"http://h:80/x", 80, "h"},
-        {"http://h/x", 80, "h"},           {"http://h:81/x", 81, "h:81"},
-        {"http://h:65535/x", 65535, "h:65535"}, {"http://h:65536/x", 0, ""},
+        {"http://h:0/x", 0, ""},
+        {"http://h:1/x", 1, "h:1"},
+        {"http://h:79/x", 79, "h:79"},
+        {"http://h:80/x", 80, "h"},
+        {"http://h/x", 80, "h"},
+        {"http://h:81/x", 81, "h:81"},
+        {"http://h:65535/x", 65535, "h:65535"},
+        {"http://h:65536/x", 0, ""},
         {"http://h:-1/x", 0, ""},
     };
     for (const auto& c : cases) {

@@ -72,7 +72,8 @@ TEST(TallyCodecEdges, WorkedBlocksAreByteExactAndExpandBack) {
     }
 }
 
-// --- The file: chunks, blocks and header ----------------------------------------------------------
+// --- The file: chunks, blocks and header
+// ----------------------------------------------------------
 
 QByteArray le(std::uint32_t value, int n) {
     QByteArray out;
@@ -177,8 +178,9 @@ TEST(TallyTextEdges, RowCountsUpToTheLimitAndCountsOfNineDigits) {
     }
     // Nine cells make the one row whole.
     zb::TallyGrid grid;
-    EXPECT_EQ(QuonStrgrid::read("9\r\n000000001\r\n0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", grid),
-              QString());
+    EXPECT_EQ(
+        QuonStrgrid::read("9\r\n000000001\r\n0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", grid),
+        QString());
     EXPECT_EQ(grid.size(), 1u);
 }
 
@@ -187,8 +189,8 @@ TEST(TallyTextEdges, CountsAreThirtyTwoBitNumbers) {
         const char* cell;
         bool read;
     } cases[] = {
-        {"2147483647", true},   {"2147483648", false},  {"-2147483648", true},
-        {"-2147483649", false}, {"+7", true},           {"-", false},
+        {"2147483647", true},       {"2147483648", false},  {"-2147483648", true},
+        {"-2147483649", false},     {"+7", true},           {"-", false},
         {"0000000000000007", true}, {"99999999999", false},
     };
     for (const auto& c : cases) {
