@@ -95,7 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
         ArgCase{"Seed0", {"--port", "0", "--seed", "0"}, true, nullptr},
         ArgCase{"SeedLargest", {"--port", "0", "--seed", "4294967295"}, true, nullptr},
         ArgCase{"SeedPast32Bits", {"--port", "0", "--seed", "4294967296"}, false, nullptr},
-        ArgCase{"SeedOfTwentyDigits", {"--port", "0", "--seed", "18446744073709551616"}, false,
+        ArgCase{"SeedOfTwentyDigits",
+                {"--port", "0", "--seed", "18446744073709551616"},
+                false,
                 nullptr},
         ArgCase{"SeedWithoutValue", {"--port", "0", "--seed"}, false, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -32,8 +32,8 @@ TEST(ChatInputEdges, TheInputHoldsAtMost32000Characters) {
 TEST(ChatInputEdges, TheChatTextSizeIsOneTo144Points) {
     zbtest::FakeDialogs dialogs;
     zb::ChatPanel panel(nullptr, &dialogs);
-    for (const auto& [asked, got] : {std::pair{0, 1}, {1, 1}, {2, 2}, {143, 143}, {144, 144},
-                                     {145, 144}, {-5, 1}}) {
+    for (const auto& [asked, got] :
+         {std::pair{0, 1}, {1, 1}, {2, 2}, {143, 143}, {144, 144}, {145, 144}, {-5, 1}}) {
         panel.setTextSize(asked);
         EXPECT_EQ(panel.textSize(), got) << asked;
     }
@@ -42,7 +42,8 @@ TEST(ChatInputEdges, TheChatTextSizeIsOneTo144Points) {
 class SettingsEdges : public ::testing::Test {
 protected:
     const zb::Preferences& load(const QByteArray& section) {
-        EXPECT_TRUE(zbtest::writeFile(dir.filePath(zb::Settings::kFileName), "[Zorbinet]\n" + section));
+        EXPECT_TRUE(
+            zbtest::writeFile(dir.filePath(zb::Settings::kFileName), "[Zorbinet]\n" + section));
         settings = std::make_unique<zb::Settings>(dir.path());
         settings->load();
         return settings->prefs();
@@ -52,8 +53,8 @@ protected:
 };
 
 TEST_F(SettingsEdges, TextSizesFromOneTo72AreReadOthersAreTheDefault) {
-    for (const auto& [text, size] : {std::pair{"0", 8}, {"1", 1}, {"2", 2}, {"71", 71},
-                                     {"72", 72}, {"73", 8}, {"-1", 8}}) {
+    for (const auto& [text, size] :
+         {std::pair{"0", 8}, {"1", 1}, {"2", 2}, {"71", 71}, {"72", 72}, {"73", 8}, {"-1", 8}}) {
         EXPECT_EQ(load(QByteArray("Textsize=") + text + "\n").textSize, size) << text;
     }
 }
