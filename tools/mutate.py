@@ -20,7 +20,10 @@ entries no longer apply (their text is not found exactly once).
 The original file is written back whatever happens: after each fault, on Ctrl+C, on SIGTERM or
 SIGHUP, and on an exception. A journal in the build folder holds the original bytes while a
 fault is planted, so even a run that was killed outright is undone by the next start of this
-script (or by "tools/mutate.py restore").
+script (or by "tools/mutate.py restore"). One run at a time may use a build folder.
+
+Build only the target an entry names, so a fault costs seconds; the tree is rebuilt as usual
+afterwards, since every planted and reverted file is newer than what was built from it.
 
 List format: entries start with "== ID"; then "key: value" lines. "find:" and "replace:" may be
 repeated, and their lines are joined with newlines (for a text that spans lines). Blank lines
@@ -38,6 +41,7 @@ and lines starting with "#" outside the values are ignored.
 
 import argparse
 import base64
+import fcntl
 import fnmatch
 import json
 import os
@@ -254,7 +258,8 @@ def run_entries(entries, args):
     build_dir = (ROOT / args.build_dir).resolve()
     journal = build_dir / ".mutate-journal.json"
     recover(journal)
-    for s in (signal.SIGTERM, signal.SIGHUP):
+    # Also when started in the background, where the shell has SIGINT ignored.
+    for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(s, raise_on_signal)
     results = []
     for entry in entries:
@@ -307,6 +312,17 @@ def summary(results, markdown):
     return 0 if missed == 0 and len(counted) == len(results) else 1
 
 
+def lock(build_dir):
+    """One run at a time per build folder: two would plant faults over each other's."""
+    build_dir.mkdir(parents=True, exist_ok=True)
+    handle = open(build_dir / ".mutate-lock", "w")
+    try:
+        fcntl.flock(handle, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        sys.exit(f"another mutate.py is running on {build_dir}")
+    return handle
+
+
 def select(entries, patterns):
     if not patterns:
         return entries
@@ -331,10 +347,13 @@ def main():
                         help="run every test of the target instead of the entry's filter")
     parser.add_argument("--without", default="",
                         help="gtest patterns to leave out, joined with ':' (gtest entries only)")
-    args = parser.parse_args()
+    args = parser.parse_intermixed_args()
 
+    build_dir = (ROOT / args.build_dir).resolve()
+    if args.mode in ("run", "restore"):
+        held = lock(build_dir)  # kept open, so locked, until the process ends
     if args.mode == "restore":
-        found = recover((ROOT / args.build_dir).resolve() / ".mutate-journal.json")
+        found = recover(build_dir / ".mutate-journal.json")
         print("restored" if found else "nothing to restore")
         return 0
 
