@@ -35,6 +35,11 @@ public:
     void released(int slot);
 
     bool armed() const { return timer_.isActive(); }
+    // The deadline the timer is armed for, if it is: which of several is due first is then
+    // checked exactly, without waiting for a timer.
+    std::optional<std::chrono::steady_clock::time_point> armedFor() const {
+        return timer_.isActive() ? armedFor_ : std::nullopt;
+    }
 
 private:
     using Clock = std::chrono::steady_clock;
