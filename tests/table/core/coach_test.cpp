@@ -12,9 +12,9 @@ namespace {
 
 class CoachTest : public CoreTest {
 protected:
-    // The own card with every category used at 0 but the ones given, a total of 0.
-    void cardWithOnlyOpen(std::initializer_list<int> open) {
-        QByteArray m = "CMD_pscore+1+0+*";
+    // The own card with every category used at 0 but the ones given, and its total.
+    void cardWithOnlyOpen(std::initializer_list<int> open, int total = 0) {
+        QByteArray m = "CMD_pscore+1+" + QByteArray::number(total) + "+*";
         for (int row = 1; row <= 15; ++row) {
             const bool isOpen = std::find(open.begin(), open.end(), row) != open.end();
             m += "+" + QByteArray(isOpen ? "1000" : "0");
@@ -37,7 +37,7 @@ TEST_F(CoachTest, WithOnlyFiveOfAKindLeftFourAlikeAreKeptForTwoMoreRolls) {
     zb::Coach coach(core);
     coach.setAlways(true);
     seated(1);
-    cardWithOnlyOpen({11});
+    cardWithOnlyOpen({11}, 120);
     feed("CMD_nextplayer+1+12+0+0+\xFF");
     ASSERT_TRUE(advised(coach)) << "before the first roll: roll";
     core.roll();
@@ -47,16 +47,16 @@ TEST_F(CoachTest, WithOnlyFiveOfAKindLeftFourAlikeAreKeptForTwoMoreRolls) {
     const zb::Suggestion s = *coach.suggestion();
     EXPECT_FALSE(s.scoreNow);
     EXPECT_EQ(s.keep, (std::array<bool, 6>{false, true, true, false, true, true}));
-    // Five alike within two rolls of the fifth die: 1 - (5/6)^2.
-    EXPECT_NEAR(s.bestTotal, 50.0 * (1 - 25.0 / 36), 1e-6);
+    // Five alike within two rolls of the fifth die: 1 - (5/6)^2, on top of the card's 120.
+    EXPECT_NEAR(s.bestTotal, 120 + 50.0 * (1 - 25.0 / 36), 1e-6);
     ASSERT_TRUE(s.categoryTotal[11].has_value());
-    EXPECT_NEAR(*s.categoryTotal[11], 0.0, 1e-9) << "scoring now is worth nothing";
-    EXPECT_EQ(coach.text(), "Keep 4 4 4 4 and roll again: expected total 15.3");
+    EXPECT_NEAR(*s.categoryTotal[11], 120.0, 1e-9) << "scoring now adds nothing";
+    EXPECT_EQ(coach.text(), "Keep 4 4 4 4 and roll again: expected total 135.3");
     dice(3, {4, 4, 2, 4, 4});
     ASSERT_TRUE(advised(coach));
     EXPECT_TRUE(coach.suggestion()->scoreNow);
     EXPECT_EQ(coach.suggestion()->category, 11);
-    EXPECT_EQ(coach.text(), "Score 5 of a Kind now: expected total 0.0");
+    EXPECT_EQ(coach.text(), "Score 5 of a Kind now: expected total 120.0");
     EXPECT_TRUE(take().isEmpty()) << "the coach sends nothing";
 }
 

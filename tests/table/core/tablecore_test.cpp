@@ -236,6 +236,12 @@ TEST_F(CoreTest, ASecondClickRightAfterTheDiceAppearedSpendsNoRoll) {
     core.roll();
     EXPECT_EQ(take(), QList<QByteArray>({"CMD_rolldice+1"})) << "exactly at the guard's end";
     EXPECT_EQ(TableCore::kRollRepeatGuard, std::chrono::milliseconds(300));
+    // The guard belongs to its turn: the next turn's first roll goes at once.
+    feed("CMD_thedice+1+y+2+1+5\xFF"
+         "CMD_nextplayer+2+1+0+0+\xFF"
+         "CMD_nextplayer+1+2+0+0+\xFF");
+    core.roll();
+    EXPECT_EQ(take(), QList<QByteArray>({"CMD_rolldice+1"}));
 }
 
 TEST_F(CoreTest, WhileTheOwnSeatWatchesTheTableOffersNothingTheHostWouldIgnore) {
