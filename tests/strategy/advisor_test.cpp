@@ -4,33 +4,16 @@
 #include "bruteturn.h"
 #include "strategy/advisor.h"
 #include "strategy/sharedtables.h"
+#include "strategytables.h"
 
 #include <gtest/gtest.h>
 
 using namespace zb::strategy;
-using strategytest::BruteTurn;
+using namespace strategytest;
 using zb::rules::Dice;
 namespace R = zb::rules;
 
 namespace {
-
-constexpr double kTight = 1e-9;
-
-const Tables& regular() {
-    static const auto t = SharedTables::wait(GameKind::Regular);
-    return *t;
-}
-const Tables& bonus() {
-    static const auto t = SharedTables::wait(GameKind::BonusDice);
-    return *t;
-}
-
-unsigned onlyOpen(std::initializer_list<int> open) {
-    unsigned used = kFullCard;
-    for (int c : open)
-        used &= ~categoryBit(c);
-    return used;
-}
 
 Position at(unsigned used, Dice dice, int rolls, int upper = 0, int face = 0) {
     Position p;

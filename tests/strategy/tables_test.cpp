@@ -4,35 +4,17 @@
 
 #include "bruteturn.h"
 #include "strategy/sharedtables.h"
+#include "strategytables.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace zb::strategy;
-using strategytest::BruteTurn;
+using namespace strategytest;
 using zb::rules::Dice;
 namespace R = zb::rules;
 
 namespace {
-
-constexpr double kTight = 1e-9;
-
-const Tables& regular() {
-    static const auto t = SharedTables::wait(GameKind::Regular);
-    return *t;
-}
-const Tables& bonus() {
-    static const auto t = SharedTables::wait(GameKind::BonusDice);
-    return *t;
-}
-
-// Every category used but these.
-unsigned onlyOpen(std::initializer_list<int> open) {
-    unsigned used = kFullCard;
-    for (int c : open)
-        used &= ~categoryBit(c);
-    return used;
-}
 
 double binomial(int n, int k, double p) {
     double c = 1;
