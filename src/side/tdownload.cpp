@@ -186,7 +186,7 @@ bool Tdownload::hasPicture() const {
 void Tdownload::getbuttonClick() {
     if (HttpCli1->busy())
         return;
-    state_ = 1;
+    state_ = kRunning;
     const QString name = installerFileName(url_);
     infolabel2->setText(name);
     if (name.isEmpty()) {
@@ -213,7 +213,7 @@ void Tdownload::getbuttonClick() {
 void Tdownload::abortbuttonClick() {
     HttpCli1->abort();
     infolabel->setText(QStringLiteral("Download has been aborted."));
-    state_ = 2;
+    state_ = kFailed;
     infolabel3->setText(kStoppedText);
 }
 
@@ -235,7 +235,7 @@ void Tdownload::HttpCli1RequestDone(bool succeeded) {
     if (why.isEmpty() && !succeeded)
         why = kAbortedText;
     // Stopped after the last byte came, before this report: still stopped.
-    if (why.isEmpty() && state_ == 2)
+    if (why.isEmpty() && state_ == kFailed)
         why = kStoppedText;
     if (why.isEmpty() && (!file_ || !file_->commit()))
         why = QStringLiteral("The download could not be stored");
@@ -246,11 +246,11 @@ void Tdownload::HttpCli1RequestDone(bool succeeded) {
     } else {
         infolabel->setText(kAbortedText);
         infolabel3->setText(why);
-        state_ = 2;
+        state_ = kFailed;
     }
     getbutton->setEnabled(true);
     abortbutton->setEnabled(false);
-    if (state_ != 2)
+    if (state_ != kFailed)
         install();
 }
 

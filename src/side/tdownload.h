@@ -4,8 +4,9 @@
 // game. The download runs through HttpCli on the GUI thread without ever waiting in a handler:
 // getbuttonClick starts it and HttpCli1RequestDone finishes it.
 //
-// Download state (downloadState()): 0 at creation, 1 while a download runs or after it succeeded,
-// 2 after it failed or was stopped; only a download that ends in state 1 starts the installer.
+// Download state (downloadState()): kIdle at creation, kRunning while a download runs or after it
+// succeeded, kFailed after it failed or was stopped; only a download that ends running starts the
+// installer. The numbers 0, 1 and 2 are the states' values as they have always been.
 // A started installer or lobby ends the game: the window asks for File > Exit with exitRequested().
 //
 // The installer is written under a temporary name beside its own and takes its name only once it
@@ -54,6 +55,9 @@ public:
     bool setPicture(QByteArrayView jpeg);
     bool hasPicture() const;
 
+    static constexpr int kIdle = 0;
+    static constexpr int kRunning = 1;
+    static constexpr int kFailed = 2;
     int downloadState() const { return state_; }
 
     // The window's controls, by their names.
@@ -103,7 +107,7 @@ private:
     LobbyLauncher* launcher_ = nullptr;
     std::unique_ptr<QSaveFile> file_; // the download under way, until it is kept or dropped
     QString installerPath_;
-    int state_ = 0;
+    int state_ = kIdle;
 };
 
 } // namespace zb

@@ -44,7 +44,7 @@ TEST_P(TdownloadReplyTest, OnlyAWhole200WithItsLengthAndABodyIsInstalled) {
         EXPECT_EQ(files(), QStringList{QStringLiteral("qlbsetup.exe")});
         EXPECT_EQ(window.infolabel->text(),
                   QStringLiteral("Received %1 bytes").arg(param.installed.size()));
-        EXPECT_EQ(window.downloadState(), 1);
+        EXPECT_EQ(window.downloadState(), zb::Tdownload::kRunning);
     } else {
         expectAborted();
         EXPECT_EQ(window.infolabel3->text(), QString::fromLatin1(param.why));

@@ -32,7 +32,10 @@ TEST_F(TdownloadTest, ShowsItsPanelsWithEveryText) {
     EXPECT_TRUE(window.infolabel->text().isEmpty());
     EXPECT_TRUE(window.infolabel3->text().isEmpty());
     EXPECT_TRUE(window.infolabel2->isHidden());
-    EXPECT_EQ(window.downloadState(), 0);
+    EXPECT_EQ(window.downloadState(), zb::Tdownload::kIdle);
+    EXPECT_EQ(zb::Tdownload::kIdle, 0) << "the states keep their numbers";
+    EXPECT_EQ(zb::Tdownload::kRunning, 1);
+    EXPECT_EQ(zb::Tdownload::kFailed, 2);
     EXPECT_EQ(window.url(), QStringLiteral("http://www.quon77.com/lobby/qlbsetup.exe"));
     EXPECT_TRUE(window.hasPicture());
     EXPECT_EQ(window.image->pixmap().size(), QSize(430, 240));
@@ -75,7 +78,7 @@ TEST_F(TdownloadTest, DownloadsTheInstallerAndStartsItWithItsArguments) {
     });
     window.setUrl(server.url(QStringLiteral("/lobby/qlbsetup.exe")));
     window.getbutton->click();
-    EXPECT_EQ(window.downloadState(), 1);
+    EXPECT_EQ(window.downloadState(), zb::Tdownload::kRunning);
     EXPECT_EQ(window.infolabel->text(), QStringLiteral("Loading"));
     EXPECT_EQ(window.infolabel2->text(), QStringLiteral("qlbsetup.exe"));
     EXPECT_FALSE(window.getbutton->isEnabled());
@@ -91,7 +94,7 @@ TEST_F(TdownloadTest, DownloadsTheInstallerAndStartsItWithItsArguments) {
     EXPECT_EQ(window.infolabel->text(), QStringLiteral("Received 3145728 bytes"));
     EXPECT_EQ(window.infolabel3->text(), QStringLiteral("Installing"));
     EXPECT_FALSE(window.abortbutton->isEnabled());
-    EXPECT_EQ(window.downloadState(), 1);
+    EXPECT_EQ(window.downloadState(), zb::Tdownload::kRunning);
     EXPECT_TRUE(stored() == QByteArray::fromStdString(body));
     ASSERT_EQ(launcher.installers.size(), 1u);
     EXPECT_EQ(launcher.installers[0].first, QDir(folder_.path()).filePath("qlbsetup.exe"));
@@ -206,7 +209,7 @@ TEST_F(TdownloadTest, StoppingShowsDownloadAbortedInBothLines) {
     window.abortbutton->click();
     EXPECT_EQ(window.infolabel->text(), QStringLiteral("Download has been aborted."));
     EXPECT_EQ(window.infolabel3->text(), QStringLiteral("Stopped"));
-    EXPECT_EQ(window.downloadState(), 2);
+    EXPECT_EQ(window.downloadState(), zb::Tdownload::kFailed);
     ASSERT_TRUE(zbtest::waitFor([&] { return window.getbutton->isEnabled(); }));
     expectAborted();
     EXPECT_EQ(window.infolabel3->text(), QStringLiteral("Stopped"));
@@ -227,7 +230,7 @@ TEST_F(TdownloadTest, TheDownloadCanBeStartedAgainAfterAFailure) {
     expectAborted();
     downloadFrom(server.url(QStringLiteral("/lobby/qlbsetup.exe")));
     EXPECT_EQ(window.infolabel->text(), QStringLiteral("Received 3 bytes"));
-    EXPECT_EQ(window.downloadState(), 1);
+    EXPECT_EQ(window.downloadState(), zb::Tdownload::kRunning);
     EXPECT_EQ(launcher.installers.size(), 1u);
     EXPECT_EQ(stored(), QByteArray("abc"));
 }

@@ -74,7 +74,7 @@ protected:
     QString path(const QString& name) const { return QDir(folder_.path()).filePath(name); }
     void expectAborted() {
         EXPECT_EQ(window.infolabel->text(), QStringLiteral("Download Aborted"));
-        EXPECT_EQ(window.downloadState(), 2);
+        EXPECT_EQ(window.downloadState(), zb::Tdownload::kFailed);
         EXPECT_TRUE(window.getbutton->isEnabled());
         EXPECT_FALSE(window.abortbutton->isEnabled());
         EXPECT_TRUE(launcher.installers.empty());
